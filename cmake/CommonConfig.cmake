@@ -1,0 +1,16 @@
+# One interface target carries the language standard, the warnings and the
+# Qt defines, so every target of the project is built the same way.
+add_library(pelmora_options INTERFACE)
+target_compile_features(pelmora_options INTERFACE cxx_std_20)
+target_compile_options(pelmora_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(pelmora_options INTERFACE
+    QT_NO_KEYWORDS
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+
+option(PELMORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(PELMORA_SANITIZE)
+    target_compile_options(pelmora_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(pelmora_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,7 @@
+#include "app/AppState.h"
+
+AppState& App()
+{
+    static AppState state;
+    return state;
+}

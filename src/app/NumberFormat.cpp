@@ -1,0 +1,266 @@
+#include "app/NumberFormat.h"
+
+#include <QLocale>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+TFormatSettings& ProcessFormat()
+{
+    static TFormatSettings format;
+    return format;
+}
+
+char FirstByteOrDefault(const QString& text, char fallback)
+{
+    if (text.isEmpty() || text.at(0).unicode() >= 0x80)
+        return fallback;
+    return static_cast<char>(text.at(0).unicode());
+}
+
+std::string ReplaceDecimalPoint(std::string text, char separator)
+{
+    for (char& c : text) {
+        if (c == '.')
+            c = separator;
+    }
+    return text;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+const TFormatSettings& SystemFormat()
+{
+    return ProcessFormat();
+}
+
+void SetSystemFormat(const TFormatSettings& format)
+{
+    ProcessFormat() = format;
+}
+
+TFormatSettings FormatFromLocale(const QLocale& locale)
+{
+    TFormatSettings format;
+    format.DecimalSeparator = FirstByteOrDefault(locale.decimalPoint(), '.');
+
+    const QString date = locale.dateFormat(QLocale::ShortFormat);
+    std::string order;
+    for (QChar c : date) {
+        const char letter = c == u'd' ? 'D' : c == u'M' ? 'M' : c == u'y' ? 'Y' : '\0';
+        if (letter != '\0' && (order.empty() || order.back() != letter))
+            order += letter;
+        else if (letter == '\0' && !c.isLetter() && format.DateSeparator == '.' && !order.empty())
+            format.DateSeparator = FirstByteOrDefault(QString(c), '.');
+    }
+    if (order == "DMY" || order == "MDY" || order == "YMD")
+        format.DateOrder = order;
+
+    const QString time = locale.timeFormat(QLocale::ShortFormat);
+    for (QChar c : time) {
+        if (!c.isLetter() && !c.isSpace()) {
+            format.TimeSeparator = FirstByteOrDefault(QString(c), ':');
+            break;
+        }
+    }
+    return format;
+}
+
+TFormatSettings MakeDotNumberFormat(const TFormatSettings& base)
+{
+    TFormatSettings dot = base;
+    dot.DecimalSeparator = '.';
+    return dot;
+}
+
+std::string FloatToStr(double value, const TFormatSettings& format)
+{
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "-INF";
+    if (value == 0)
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    std::string text = buffer;
+    // "1e+20" becomes "1E20", "1e-07" becomes "1E-7".
+    if (const auto e = text.find('e'); e != std::string::npos) {
+        std::string mantissa = text.substr(0, e);
+        std::string exponent = text.substr(e + 1);
+        const bool negative = !exponent.empty() && exponent[0] == '-';
+        if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+'))
+            exponent.erase(0, 1);
+        exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
+        text = mantissa + "E" + (negative ? "-" : "") + exponent;
+    }
+    return ReplaceDecimalPoint(text, format.DecimalSeparator);
+}
+
+std::string FormatMoney(double value, const TFormatSettings& format)
+{
+    if (!std::isfinite(value))
+        return FloatToStr(value, format);
+    // glibc prints the correctly rounded exact expansion but settles exact ties
+    // to even; a tie at the third decimal is exact in binary, and then 100 * x
+    // is exact in extended precision, so ties are found and sent away from zero.
+    const long double hundredfold = static_cast<long double>(value) * 100.0L;
+    const long double whole = std::floor(std::fabs(hundredfold));
+    long double rounded = 0;
+    char buffer[400];
+    if (std::fabs(hundredfold) - whole == 0.5L) {
+        rounded = std::copysign(whole + 1, hundredfold) / 100.0L;
+        std::snprintf(buffer, sizeof buffer, "%.2Lf", rounded);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    }
+    std::string text = buffer;
+    if (text == "-0.00")
+        text = "0.00";
+    return ReplaceDecimalPoint(text, format.DecimalSeparator);
+}
+
+double RoundToHundredths(double x)
+{
+    const long double hundredth = static_cast<long double>(0.01);
+    const long double shifted = static_cast<long double>(x) / hundredth + 0.5L;
+    const long double truncated = std::trunc(shifted);
+    return static_cast<double>(truncated * hundredth);
+}
+
+double ExtendedProduct(double a, double b)
+{
+    return static_cast<double>(static_cast<long double>(a) * static_cast<long double>(b));
+}
+
+double ExtendedProduct(double a, double b, double c)
+{
+    return static_cast<double>(static_cast<long double>(a) * static_cast<long double>(b) *
+                               static_cast<long double>(c));
+}
+
+bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& format)
+{
+    text = Trimmed(text);
+    std::string plain;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        plain += text[i++];
+    int digits = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        plain += text[i++];
+        ++digits;
+    }
+    if (i < text.size() && text[i] == format.DecimalSeparator) {
+        plain += '.';
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            plain += text[i++];
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        plain += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            plain += text[i++];
+        int exponentDigits = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            plain += text[i++];
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return false;
+    }
+    if (i != text.size())
+        return false;
+    // strtod follows LC_NUMERIC, which a Qt program leaves at "C".
+    char* end = nullptr;
+    const double parsed = std::strtod(plain.c_str(), &end);
+    if (end != plain.c_str() + plain.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+double StrToFloat(std::string_view text, const TFormatSettings& format)
+{
+    double value = 0;
+    if (!TryStrToFloat(text, value, format))
+        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    return value;
+}
+
+bool TryStrToInt(std::string_view text, int32_t& value, bool allowHex)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    int base = 10;
+    if (allowHex && text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    } else if (allowHex && text.size() > 1 && text[0] == '$') {
+        base = 16;
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return false;
+    int64_t magnitude = 0;
+    for (char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0)
+            return false;
+        magnitude = magnitude * base + digit;
+        if (magnitude > int64_t{std::numeric_limits<uint32_t>::max()})
+            return false;
+    }
+    // Hexadecimal digits may spell the full 32-bit pattern (0xFFFFFFFF is -1).
+    if (base == 16 && !negative && magnitude > std::numeric_limits<int32_t>::max()) {
+        value = static_cast<int32_t>(static_cast<uint32_t>(magnitude));
+        return true;
+    }
+    const int64_t signedValue = negative ? -magnitude : magnitude;
+    if (signedValue < std::numeric_limits<int32_t>::min() ||
+        signedValue > std::numeric_limits<int32_t>::max())
+        return false;
+    value = static_cast<int32_t>(signedValue);
+    return true;
+}
+
+int32_t StrToInt(std::string_view text)
+{
+    int32_t value = 0;
+    if (!TryStrToInt(text, value))
+        throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    return value;
+}

@@ -1,0 +1,105 @@
+#include "app/Cp1251.h"
+#include "app/ErrorText.h"
+#include "app/PicturePath.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Cp1251, RoundTripsEveryByte)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(ToCp1251(FromCp1251(all)), all);
+    EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(all)), all);
+}
+
+TEST(Cp1251, KnownCharacters)
+{
+    const struct
+    {
+        const char* utf8;
+        const char* cp1251;
+    } cases[] = {
+        {"Евро", "\xC5\xE2\xF0\xEE"}, {"Ёё", "\xA8\xB8"}, {"№", "\xB9"},
+        {"руб.", "\xF0\xF3\xE1."},    {"€", "\x88"},      {"abc", "abc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToCp1251(c.utf8), c.cp1251) << c.utf8;
+        EXPECT_EQ(Cp1251ToUtf8(c.cp1251), c.utf8) << c.utf8;
+        EXPECT_EQ(FromCp1251(c.cp1251), QString::fromUtf8(c.utf8)) << c.utf8;
+    }
+}
+
+TEST(Cp1251, CharactersWithoutCodeBecomeQuestionMarks)
+{
+    EXPECT_EQ(ToCp1251(QString::fromUtf8("a中b😀")), "a?b?");
+    EXPECT_EQ(Utf8ToCp1251("漢"), "?");
+}
+
+TEST(Cp1251, MalformedUtf8GivesEmptyText)
+{
+    const char* malformed[] = {"\xFF",         "ab\xC3",   "\xC3\x28",        "\xE0\x80\x80",
+                               "\xED\xA0\x80", "\xC0\xAF", "\xF5\x80\x80\x80"};
+    for (const char* text : malformed) {
+        bool ok = true;
+        EXPECT_EQ(Utf8ToCp1251(text, &ok), "") << text;
+        EXPECT_FALSE(ok) << text;
+    }
+    bool ok = false;
+    EXPECT_EQ(Utf8ToCp1251("", &ok), "");
+    EXPECT_TRUE(ok);
+}
+
+TEST(PicturePath, Normalisation)
+{
+    const struct
+    {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"C:\\PelmoraDB\\img\\", "C:/PelmoraDB/img/"},
+        {"D:\\Data\\\\img\\", "D:/Data/img/"},
+        {"a\\\\\\\\b", "a//b"}, // four backslashes become two
+        {"a\\\\\\b", "a//b"},   // three become two
+        {"/home/u/img/", "/home/u/img/"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NormalisePicturePath(c.in), c.out) << c.in;
+}
+
+TEST(PicturePath, FolderOfDatabaseFile)
+{
+    EXPECT_EQ(PictureFolderOf("/home/u/Data/cat.db"), "/home/u/Data/img/");
+    EXPECT_EQ(PictureFolderOf("D:\\Data\\cat.db"), "D:/Data/img/");
+}
+
+TEST(ErrorText, ApplicationTitleFromProgramFile)
+{
+    EXPECT_EQ(ApplicationTitle("/usr/bin/pelmora"), "pelmora");
+    EXPECT_EQ(ApplicationTitle("C:\\Prog\\PELMORA.EXE"), "Pelmora");
+    EXPECT_EQ(ApplicationTitle("Order.Tool.exe"), "Order");
+}
+
+TEST(ErrorText, FullStopAppendedAfterCharactersAboveTheFullStop)
+{
+    const struct
+    {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"Table is at End of File", "Table is at End of File."},
+        {"Done.", "Done."},
+        {"Ends with quote\"", "Ends with quote\""},   // '"' is below '.'
+        {"Ends with bracket)", "Ends with bracket)"}, // ')' is below '.'
+        {"path /tmp/x/", "path /tmp/x/."},            // '/' is above '.'
+        {"Cyrillic \xE0", "Cyrillic \xE0."},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorBoxText(c.in), c.out) << c.in;
+}
+
+} // namespace
