@@ -1,0 +1,119 @@
+#include "net/UpdateCheck.h"
+
+#include "app/Cp1251.h"
+#include "app/Interaction.h"
+#include "app/NumberFormat.h"
+#include "app/Version.h"
+#include "net/DateTimeText.h"
+#include "net/HttpClient.h"
+
+#include <QDateTime>
+#include <QUrl>
+#include <algorithm>
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+double ParseVersionNumber(std::string_view text, const TFormatSettings& dotFormat)
+{
+    std::string number(text);
+    std::replace(number.begin(), number.end(), ',', '.');
+    double value = 0;
+    return TryStrToFloat(number, value, dotFormat) ? value : -1;
+}
+
+std::optional<UpdateNews> JudgeUpdates(std::string_view lastVersionFile,
+                                       std::string_view dbTimeStamp,
+                                       const TFormatSettings& dotFormat,
+                                       const TFormatSettings& systemFormat)
+{
+    const std::vector<std::string> lines = SplitLines(lastVersionFile);
+    if (lines.size() < 2)
+        return std::nullopt;
+
+    const double remoteVersion = ParseVersionNumber(lines[1], dotFormat);
+    const bool newProgram = ParseVersionNumber(kProgramVersion, dotFormat) < remoteVersion;
+
+    QDateTime localStamp;
+    if (!TryStrToDateTime(dbTimeStamp, localStamp, systemFormat))
+        return std::nullopt;
+    QDateTime remoteStamp;
+    const bool newCatalogue =
+        TryStrToDateTime(lines[0], remoteStamp, systemFormat) && remoteStamp > localStamp;
+
+    if (newCatalogue && newProgram)
+        return UpdateNews::NewCatalogueAndProgram;
+    if (newProgram)
+        return UpdateNews::NewProgram;
+    if (newCatalogue)
+        return UpdateNews::NewCatalogue;
+    return UpdateNews::Nothing;
+}
+
+QString UpdateQuestion(UpdateNews news)
+{
+    switch (news) {
+    case UpdateNews::NewCatalogueAndProgram:
+        return QStringLiteral(
+            "Обнаружены новые версии каталога товаров и программы. Открыть страницу обновлений?");
+    case UpdateNews::NewProgram:
+        return QStringLiteral("Обнаружена новая версия программы. Открыть страницу обновлений?");
+    case UpdateNews::NewCatalogue:
+        return QStringLiteral(
+            "Обнаружена новая версия каталога товаров. Открыть страницу обновлений?");
+    case UpdateNews::Nothing:
+        break;
+    }
+    return {};
+}
+
+bool IsWebAddress(const QString& url)
+{
+    const QUrl parsed(url, QUrl::StrictMode);
+    const QString scheme = parsed.scheme().toLower();
+    return parsed.isValid() && (scheme == u"http" || scheme == u"https") &&
+           !parsed.host().isEmpty();
+}
+
+void CheckForUpdates(bool silent, IHttpClient& http, IUserInteraction& ui,
+                     const std::string& dbTimeStamp, const std::string& updatesUrl,
+                     const TFormatSettings& dotFormat, const TFormatSettings& systemFormat)
+{
+    try {
+        const std::optional<UpdateNews> news =
+            JudgeUpdates(http.Get(kLastVersionUrl), dbTimeStamp, dotFormat, systemFormat);
+        if (!news)
+            return;
+        if (*news == UpdateNews::Nothing) {
+            if (!silent)
+                ui.MessageBox(
+                    QStringLiteral("Вы используете последние версии программы и каталога."),
+                    QStringLiteral("Проверка обновлений"), MessageStyle::IconInformation);
+            return;
+        }
+        const MessageAnswer answer =
+            ui.MessageBox(UpdateQuestion(*news), QStringLiteral("Информация"),
+                          MessageStyle::YesNoCancel | MessageStyle::IconQuestion);
+        const QString url = FromCp1251(updatesUrl);
+        if (answer == MessageAnswer::Yes && IsWebAddress(url))
+            ui.ShellOpen(url);
+    } catch (...) {
+        // The check is a courtesy: a site that cannot be reached or a file
+        // that makes no sense is no reason to trouble the user.
+    }
+}
