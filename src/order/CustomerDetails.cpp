@@ -1,0 +1,10 @@
+#include "order/CustomerDetails.h"
+
+#include "app/Cp1251.h"
+
+std::string CompanyTypeWord(int32_t companyType)
+{
+    if (companyType < 0 || companyType >= static_cast<int32_t>(kCompanyTypeNames.size()))
+        return {};
+    return Cp(kCompanyTypeNames[static_cast<std::size_t>(companyType)]);
+}
