@@ -1,0 +1,66 @@
+#include "windows/TPictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TPictureBox::TPictureBox(QWidget* parent) : QWidget(parent) {}
+
+void TPictureBox::SetPicture(const QImage& image, QSize fullSize)
+{
+    m_image = image;
+    m_fullSize = fullSize.isValid() ? fullSize : image.size();
+    m_scaled = QImage();
+    update();
+}
+
+void TPictureBox::Clear()
+{
+    SetPicture(QImage());
+}
+
+QRect TPictureBox::PlacePicture(QSize fullSize, QSize box)
+{
+    QSize shown = fullSize;
+    if (shown.width() > box.width() || shown.height() > box.height())
+        shown = fullSize.scaled(box, Qt::KeepAspectRatio);
+    return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2),
+                 shown);
+}
+
+void TPictureBox::paintEvent(QPaintEvent*)
+{
+    if (m_image.isNull())
+        return;
+    const QRect place = PlacePicture(m_fullSize, size());
+    if (place.isEmpty())
+        return;
+    if (m_scaled.size() != place.size()) {
+        m_scaled =
+            place.size() == m_image.size()
+                ? m_image
+                : m_image.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QPainter painter(this);
+    painter.drawImage(place.topLeft(), m_scaled);
+}
+
+void TPictureBox::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+// A click is a left press and release over the box.
+void TPictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        Q_EMIT clicked();
+}
+
+void TPictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+}

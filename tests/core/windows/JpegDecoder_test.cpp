@@ -1,0 +1,196 @@
+#include "windows/JpegDecoder.h"
+
+#include "app/Cp1251.h"
+#include "core/windows/JpegWriter.h"
+#include "support/TempDir.h"
+
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include <jerror.h>
+
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteAll(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string ErrorOf(const std::filesystem::path& file)
+{
+    try {
+        DecodeJpeg(file, QSize(100, 100));
+    } catch (const EPictureError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+void ExpectColour(const QImage& image, QRgb expected)
+{
+    const QRgb pixel = image.pixel(image.width() / 2, image.height() / 2);
+    EXPECT_NEAR(qRed(pixel), qRed(expected), 3);
+    EXPECT_NEAR(qGreen(pixel), qGreen(expected), 3);
+    EXPECT_NEAR(qBlue(pixel), qBlue(expected), 3);
+}
+
+TEST(CoverScale, SmallestScaleThatCoversTheBox)
+{
+    const struct
+    {
+        QSize picture;
+        QSize box;
+        int eighths;
+    } cases[] = {
+        {{2000, 1500}, {296, 169}, 2}, // 500 x 375
+        {{2000, 1500}, {105, 71}, 1},  // 250 x 188
+        {{1500, 2000}, {296, 169}, 2}, // 375 x 500
+        {{800, 600}, {296, 169}, 3},   // 300 x 225
+        {{2000, 1500}, {1001, 10}, 5}, // 1000 is one short at 4/8
+        {{2000, 1500}, {296, 1126}, 7},
+        {{2000, 1500}, {2000, 1500}, 8},
+        {{100, 100}, {296, 169}, 8}, // smaller than the box: full size
+        {{2000, 1500}, QSize(), 8},
+        {{2000, 1500}, {0, 0}, 1},
+        {{9, 9}, {3, 3}, 2}, // 18/8 rounds up to 3
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CoverScaleEighths(c.picture, c.box), c.eighths)
+            << c.picture.width() << 'x' << c.picture.height() << " in " << c.box.width() << 'x'
+            << c.box.height();
+    }
+}
+
+TEST(DecodeJpeg, DecodesAtTheCoveringScale)
+{
+    TempDir dir;
+    TestJpeg picture;
+    picture.Width = 401;
+    picture.Height = 301;
+    picture.Write(dir.File("p.jpg"));
+
+    const struct
+    {
+        QSize box;
+        QSize decoded;
+    } cases[] = {
+        {QSize(), {401, 301}},    {{50, 20}, {51, 38}},     {{150, 100}, {151, 113}},
+        {{296, 169}, {301, 226}}, {{400, 300}, {401, 301}}, {{1000, 1000}, {401, 301}},
+    };
+    for (const auto& c : cases) {
+        QSize full;
+        const QImage image = DecodeJpeg(dir.File("p.jpg"), c.box, &full);
+        EXPECT_EQ(image.size(), c.decoded) << c.box.width() << 'x' << c.box.height();
+        EXPECT_EQ(full, QSize(401, 301));
+        EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    }
+}
+
+TEST(DecodeJpeg, ColourSpacesComeOutAsRgb)
+{
+    const QRgb red = qRgb(255, 0, 0);
+    const struct
+    {
+        const char* name;
+        J_COLOR_SPACE space;
+        bool adobe;
+        std::vector<JSAMPLE> samples;
+        QRgb expected;
+    } cases[] = {
+        {"rgb", JCS_RGB, false, {255, 0, 0}, red},
+        {"gray", JCS_GRAYSCALE, false, {128}, qRgb(128, 128, 128)},
+        {"cmyk-adobe", JCS_CMYK, true, {255, 0, 0, 255}, red},
+        {"cmyk-plain", JCS_CMYK, false, {0, 255, 255, 0}, red},
+        {"cmyk-black", JCS_CMYK, false, {0, 0, 0, 255}, qRgb(0, 0, 0)},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestJpeg picture;
+        picture.Space = c.space;
+        picture.AdobeMarker = c.adobe;
+        picture.Pixel = [&](int, int) {
+            return c.samples;
+        };
+        picture.Write(dir.File(c.name));
+        const QImage image = DecodeJpeg(dir.File(c.name));
+        ASSERT_EQ(image.size(), QSize(64, 48));
+        ExpectColour(image, c.expected);
+    }
+}
+
+TEST(DecodeJpeg, ReadsWhateverTheExtension)
+{
+    TempDir dir;
+    TestJpeg().Write(dir.File("picture.png"));
+    EXPECT_EQ(DecodeJpeg(dir.File("picture.png")).size(), QSize(64, 48));
+}
+
+TEST(DecodeJpeg, ContentsThatAreNoJpegRaiseTheLibraryCode)
+{
+    TempDir dir;
+    WriteAll(dir.File("text.jpg"), "not a picture at all");
+    WriteAll(dir.File("empty.jpg"), "");
+    EXPECT_EQ(ErrorOf(dir.File("text.jpg")), "JPEG error #" + std::to_string(JERR_NO_SOI));
+    EXPECT_EQ(ErrorOf(dir.File("empty.jpg")), "JPEG error #" + std::to_string(JERR_INPUT_EMPTY));
+}
+
+TEST(DecodeJpeg, FilesThatDoNotOpenRaiseTheSystemReason)
+{
+    TempDir dir;
+    const std::string name = Cp1251ToUtf8("\xD4\xEE\xF2\xEE.jpg"); // "Фото.jpg"
+    const std::string folder = Utf8ToCp1251(dir.Path().string());
+    EXPECT_EQ(ErrorOf(dir.File(name)),
+              "Cannot open file \"" + folder + "/\xD4\xEE\xF2\xEE.jpg\". " + std::strerror(ENOENT));
+    EXPECT_EQ(ErrorOf(dir.Path()), "Cannot open file \"" + folder + "\". " + std::strerror(EISDIR));
+}
+
+// Damaged files decode as far as they go or raise EPictureError; nothing
+// else may happen, whatever the cut.
+TEST(DecodeJpeg, TruncatedFilesNeverCrash)
+{
+    TempDir dir;
+    TestJpeg picture;
+    picture.Width = 200;
+    picture.Height = 150;
+    picture.Write(dir.File("whole.jpg"));
+    const std::string whole = ReadAll(dir.File("whole.jpg"));
+
+    for (std::size_t cut :
+         {std::size_t(1), std::size_t(2), std::size_t(20), std::size_t(100), std::size_t(300),
+          whole.size() / 3, whole.size() / 2, whole.size() - 2}) {
+        SCOPED_TRACE(cut);
+        WriteAll(dir.File("cut.jpg"), whole.substr(0, cut));
+        try {
+            EXPECT_EQ(DecodeJpeg(dir.File("cut.jpg")).size(), QSize(200, 150));
+        } catch (const EPictureError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("JPEG error #", 0), 0u) << e.what();
+        }
+    }
+
+    // With the header whole, what is missing of the data is only a warning.
+    WriteAll(dir.File("half.jpg"), whole.substr(0, whole.size() / 2));
+    EXPECT_EQ(DecodeJpeg(dir.File("half.jpg"), QSize(50, 30)).size(), QSize(50, 38));
+}
+
+TEST(DecodeJpeg, CorruptHeaderRaises)
+{
+    TempDir dir;
+    TestJpeg().Write(dir.File("p.jpg"));
+    std::string bytes = ReadAll(dir.File("p.jpg"));
+    // The frame header's height and width: zero is no picture.
+    const auto sof = bytes.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    bytes.replace(sof + 5, 4, std::string(4, '\0'));
+    WriteAll(dir.File("p.jpg"), bytes);
+    EXPECT_EQ(ErrorOf(dir.File("p.jpg")), "JPEG error #" + std::to_string(JERR_EMPTY_IMAGE));
+}
+
+} // namespace
