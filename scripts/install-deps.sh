@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-webengine-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-translations-l10n
   libgl-dev libsqlite3-dev libjpeg62-turbo-dev libcurl4-openssl-dev
   libgtest-dev googletest
   fonts-liberation2

@@ -1,4 +1,57 @@
-int main()
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/NumberFormat.h"
+#include "app/QtInteraction.h"
+#include "app/TForm1.h"
+#include "order/TForm4.h"
+#include "order/TForm5.h"
+#include "windows/TForm2.h"
+#include "windows/TForm3.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    QApplication application(argc, argv);
+
+    // Standard buttons and dialogs speak Russian, whatever the system language.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QStringLiteral("qtbase_ru"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
+
+    // The windows are laid out in pixels for Tahoma's metrics; where it is
+    // missing, a metric-compatible sans serif keeps the captions in place.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+
+    SetSystemFormat(FormatFromLocale(QLocale::system()));
+
+    TQtInteraction interaction;
+    TSystemClock clock;
+    App().Ui = &interaction;
+    App().Clock = &clock;
+
+    TForm1 form1;
+    interaction.SetOwner(&form1);
+    TForm2 form2(&form1);
+    TForm3 form3(&form1);
+    TForm4 form4(&form1);
+    TForm5 form5(&form1);
+    form1.SetCustomerDialog(&form2);
+
+    // The start-up sequence runs as the message loop starts, before the main
+    // window appears, as its first show.
+    QTimer::singleShot(0, &form1, [&form1] {
+        if (form1.FormShow())
+            form1.show();
+        else
+            QApplication::exit(1);
+    });
+    return QApplication::exec();
 }

@@ -1,0 +1,196 @@
+#include "app/TForm1.h"
+
+#include "app/AppState.h"
+#include "app/ErrorHandler.h"
+#include "windows/TForm2.h"
+#include "windows/TImageFrame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+
+namespace {
+
+template <typename Widget> Widget* Place(Widget* widget, int x, int y, int width, int height)
+{
+    widget->setGeometry(x, y, width, height);
+    return widget;
+}
+
+QLabel* PlaceLabel(const QString& text, QWidget* parent, int x, int y, bool bold = false)
+{
+    auto* label = new QLabel(text, parent);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QTableView* MakeGrid(QWidget* parent)
+{
+    auto* grid = new QTableView(parent);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(24);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid->setFrameShape(QFrame::Box);
+    return grid;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Создание заказа \"Пелмора\""));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+    CreateMenu();
+    CreateControls(m_client);
+    ConnectCommands();
+
+    // The design size is the outer size; without a frame yet, the client
+    // area takes all of it and the window manager's frame comes on top.
+    move(99, 154);
+    resize(1036, 662);
+
+    // FormCreate
+    DotNumberFormat = MakeDotNumberFormat(SystemFormat());
+    App().OrderItemCount = 0;
+    App().ImgPreviewMode = 1;
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetCustomerDialog(TForm2* dialog)
+{
+    m_customerDialog = dialog;
+    m_customerDialog->Bind(&CustomerDetails, &UserInfoPath);
+}
+
+void TForm1::CreateControls(QWidget* client)
+{
+    Button1 = Place(new QPushButton(QStringLiteral("Новый заказ"), client), 8, 8, 137, 25);
+    Button2 = Place(new QPushButton(QStringLiteral("Открыть заказ"), client), 160, 8, 137, 25);
+    Button3 = Place(new QPushButton(QStringLiteral("Сохранить заказ"), client), 312, 8, 137, 25);
+    Button6 = Place(new QPushButton(QStringLiteral("Завершить заказ"), client), 464, 8, 137, 25);
+    QFont bold = Button6->font();
+    bold.setBold(true);
+    Button6->setFont(bold);
+
+    GroupBox3 = Place(new QGroupBox(QStringLiteral(" Каталог "), client), 8, 39, 705, 293);
+    Label1 = PlaceLabel(QStringLiteral("Фильтр по названию:"), GroupBox3, 11, 23);
+    Edit1 = Place(new QLineEdit(GroupBox3), 127, 20, 142, 21);
+    Button7 = Place(new QPushButton(QStringLiteral("OK"), GroupBox3), 275, 21, 45, 20);
+    sg1 = Place(MakeGrid(GroupBox3), 11, 57, 686, 208);
+    Edit2 = Place(new QLineEdit(GroupBox3), 35, 269, 86, 21);
+    Edit2->hide();
+
+    GroupBox2 = Place(new QGroupBox(QStringLiteral(" Ваш заказ "), client), 8, 335, 705, 242);
+    sg2 = Place(MakeGrid(GroupBox2), 16, 28, 686, 186);
+    PlaceLabel(QStringLiteral("Объем:"), GroupBox2, 16, 220);
+    Label7 = PlaceLabel(QStringLiteral("0"), GroupBox2, 60, 220);
+    PlaceLabel(QStringLiteral("Вес:"), GroupBox2, 220, 220);
+    Label8 = PlaceLabel(QStringLiteral("0"), GroupBox2, 248, 220);
+    PlaceLabel(QStringLiteral("Сумма:"), GroupBox2, 440, 220, true);
+    Label6 = PlaceLabel(QStringLiteral("0"), GroupBox2, 488, 220, true);
+    for (QLabel* total : {Label6, Label7, Label8})
+        total->setMinimumWidth(150);
+    Button8 = Place(new QPushButton(QStringLiteral("change"), GroupBox2), 3, 15, 62, 25);
+    Button5 = Place(new QPushButton(QStringLiteral("del"), GroupBox2), 3, 40, 62, 25);
+    Button8->hide();
+    Button5->hide();
+
+    panelRight = Place(new QFrame(client), 720, 0, 300, 585);
+    panelRight->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panelRight->setLineWidth(2);
+    ImageFrame1 = Place(new TImageFrame(panelRight), 2, 2, 296, 240);
+    ImageFrame2 = Place(new TImageFrame(panelRight), 2, 343, 296, 240);
+
+    StatusBar1 = new QStatusBar(client);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(19);
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+}
+
+void TForm1::CreateMenu()
+{
+    const auto item = [this](QMenu* menu, const QString& caption, const QKeySequence& keys = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setShortcut(keys);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    N2 = item(file, QStringLiteral("Новый заказ"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    N3 = item(file, QStringLiteral("Открыть заказ..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    N4 = item(file, QStringLiteral("Сохранить заказ..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    N16 = item(file, QStringLiteral("Завершить заказ"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    N17 = file->addSeparator();
+    N18 = item(file, QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("Вид"));
+    N14 = item(view, QStringLiteral("Одно изображение товара"));
+    N15 = item(view, QStringLiteral("Два изображения товара"));
+    auto* previewModes = new QActionGroup(this);
+    for (QAction* mode : {N14, N15}) {
+        mode->setCheckable(true);
+        previewModes->addAction(mode);
+    }
+
+    QMenu* database = menuBar()->addMenu(QStringLiteral("База данных"));
+    N13 = item(database, QStringLiteral("Указать файл БД"));
+    N11 = item(database, QStringLiteral("Проверить обновление на сайте компании..."));
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+    N6 = item(settings, QStringLiteral("Информация о пользователе"));
+    N12 = item(settings, QStringLiteral("Указать курс евро..."));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+    N8 = item(help, QStringLiteral("О программе"));
+}
+
+void TForm1::ConnectCommands()
+{
+    connect(N18, &QAction::triggered, this, &QWidget::close);
+    connect(N14, &QAction::triggered, this, Guard(this, &TForm1::N14Click));
+    connect(N15, &QAction::triggered, this, Guard(this, &TForm1::N15Click));
+    connect(N13, &QAction::triggered, this, Guard(this, &TForm1::N13Click));
+    connect(N6, &QAction::triggered, this, Guard(this, &TForm1::N6Click));
+    connect(Timer1, &QTimer::timeout, this, Guard(this, &TForm1::Timer1Timer));
+}
+
+void TForm1::N6Click()
+{
+    if (m_customerDialog)
+        m_customerDialog->exec();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Guarded([this] { FormResize(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+}

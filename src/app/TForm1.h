@@ -1,0 +1,123 @@
+#pragma once
+
+#include "app/IniFile.h"
+#include "app/Interaction.h"
+#include "app/NumberFormat.h"
+#include "order/CustomerDetails.h"
+
+#include <QMainWindow>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QTableView;
+class QTimer;
+class TImageFrame;
+class TForm2;
+
+// The main window: the order is composed here. Its controls keep the names
+// by which the rest of the program refers to them.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The customer dialog, which the start-up sequence fills and shows.
+    void SetCustomerDialog(TForm2* dialog);
+
+    // The start-up sequence, run once before the window is first shown.
+    // False when a settings file cannot be used: the program must end.
+    bool FormShow();
+
+    // Commands.
+    void N13Click(); // "Указать файл БД"
+    void N14Click(); // one product picture
+    void N15Click(); // two product pictures
+    void N6Click();  // customer details
+
+    void ApplyImgPreviewMode();
+    void LayoutPreviewFrames();
+    void FormResize();
+
+    void LoadCatalogue(const std::string& filter);
+    double FetchEuroRate();
+    void CheckForUpdates(bool silent);
+    void sg1Click();
+    void sg2Click();
+    void Timer1Timer();
+
+    // Controls.
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button6;
+    QGroupBox* GroupBox3;
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QPushButton* Button7;
+    QTableView* sg1;
+    QLineEdit* Edit2;
+    QGroupBox* GroupBox2;
+    QTableView* sg2;
+    QLabel* Label6; // money total
+    QLabel* Label7; // volume total
+    QLabel* Label8; // weight total
+    QPushButton* Button8;
+    QPushButton* Button5;
+    QFrame* panelRight;
+    TImageFrame* ImageFrame1;
+    TImageFrame* ImageFrame2;
+    QStatusBar* StatusBar1;
+    QTimer* Timer1;
+
+    // Menu.
+    QAction* N2;
+    QAction* N3;
+    QAction* N4;
+    QAction* N16;
+    QAction* N17;
+    QAction* N18;
+    QAction* N14;
+    QAction* N15;
+    QAction* N13;
+    QAction* N11;
+    QAction* N6;
+    QAction* N12;
+    QAction* N8;
+
+    // The window's own state.
+    bool OrderModified = false;
+    ::CustomerDetails CustomerDetails;
+    std::filesystem::path SettingsPath;
+    std::filesystem::path UserInfoPath;
+    std::unique_ptr<TIniFile> SettingsFile;
+    std::unique_ptr<TIniFile> UserInfoFile;
+    TFormatSettings DotNumberFormat;
+    std::string PendingCatalogueImages;
+    FileDialogOptions OpenDialog1;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls(QWidget* client);
+    void CreateMenu();
+    void ConnectCommands();
+    void RunStartupSteps();
+    void ObtainEuroRate();
+    void RestoreCustomerDetails();
+    void ResolveCataloguePaths();
+
+    QWidget* m_client = nullptr;
+    TForm2* m_customerDialog = nullptr;
+};

@@ -1,0 +1,181 @@
+// The start-up sequence, the settings files and the database-file command.
+#include "app/TForm1.h"
+
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "app/ErrorHandler.h"
+#include "app/PicturePath.h"
+#include "net/EuroRatePrompt.h"
+#include "windows/TForm2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTableView>
+
+namespace {
+
+const char* const kGeneral = "General";
+const char* const kUserInfo = "UserInfo";
+const char* const kDefaultUpdatesUrl = "http://www.pelmora.ru/kesta/";
+
+// The "Pelmora" folder inside a standard location, created when missing.
+std::filesystem::path SettingsFolder(QStandardPaths::StandardLocation location)
+{
+    const QString folder = QStandardPaths::writableLocation(location) + QStringLiteral("/Pelmora");
+    // All levels: on a new account the standard folder itself may be missing.
+    QDir().mkpath(folder);
+    return std::filesystem::path(QFile::encodeName(folder).toStdString());
+}
+
+std::string HomeCatalogueFolder()
+{
+    return ToCp1251(QDir::homePath()) + "/PelmoraDB/";
+}
+
+} // namespace
+
+bool TForm1::FormShow()
+{
+    // 1. Reset.
+    App().EuroIndex = 1.005;
+    App().DBTimeStamp.clear();
+    Edit2->clear();
+    Edit2->hide();
+    App().SelectedCatalogueRow = 0;
+    App().SelectedOrderRow = 0;
+    OrderModified = false;
+    sg1->setFocus();
+
+    // 2-4. The settings files.
+    SettingsPath = SettingsFolder(QStandardPaths::GenericConfigLocation) / "settings.ini";
+    UserInfoPath = SettingsFolder(QStandardPaths::GenericDataLocation) / "userinfo.ini";
+    for (const auto* path : {&SettingsPath, &UserInfoPath}) {
+        try {
+            auto file = std::make_unique<TIniFile>(*path);
+            (path == &SettingsPath ? SettingsFile : UserInfoFile) = std::move(file);
+        } catch (const std::exception&) {
+            App().Ui->MessageBox(QStringLiteral("Ошибка чтения файла конфигурации \r") +
+                                     QFile::decodeName(path->c_str()),
+                                 QStringLiteral("Ошибка"),
+                                 MessageStyle::Ok | MessageStyle::IconError);
+            return false;
+        }
+    }
+
+    // From here on an error ends the sequence; the window stays usable with
+    // what was reached.
+    Guarded([this] { RunStartupSteps(); });
+    return true;
+}
+
+void TForm1::RunStartupSteps()
+{
+    ObtainEuroRate();
+
+    const int32_t mode = UserInfoFile->ReadInteger(kGeneral, "ImgPreviewMode", 1);
+    App().ImgPreviewMode = mode == 1 || mode == 2 ? static_cast<uint8_t>(mode) : 1;
+    ApplyImgPreviewMode();
+
+    RestoreCustomerDetails();
+    if (CustomerDetails.RemindOnStartup && !CustomerDetails.UserInfoSpecified && m_customerDialog)
+        m_customerDialog->exec();
+
+    ResolveCataloguePaths();
+    LoadCatalogue("");
+    OpenDialog1.Filter = QStringLiteral("Файлы баз данных (*.db)|*.db");
+    sg1Click();
+    CheckForUpdates(true);
+}
+
+void TForm1::ObtainEuroRate()
+{
+    App().EuroRate = FetchEuroRate();
+    if (App().EuroRate == 0) {
+        const double stored = SettingsFile->ReadFloat(kGeneral, "Euro", 0);
+        App().EuroRate = PromptEuroRate(
+            *App().Ui,
+            QStringLiteral("Не удалось загрузить из сети курс евро, \nнеобходимый для расчета "
+                           "стоимости заказа.\nПожалуйста, укажите это значение вручную."),
+            stored, DotNumberFormat);
+    }
+    SettingsFile->WriteFloat(kGeneral, "Euro", App().EuroRate);
+}
+
+void TForm1::RestoreCustomerDetails()
+{
+    CustomerDetails.RemindOnStartup = UserInfoFile->ReadBool(kGeneral, "RemindOnStartup", true);
+    CustomerDetails.UserInfoSpecified =
+        UserInfoFile->ReadBool(kGeneral, "UserInfoSpecified", false);
+    if (!m_customerDialog)
+        return;
+    TForm2& dialog = *m_customerDialog;
+    if (CustomerDetails.UserInfoSpecified) {
+        const struct
+        {
+            const char* key;
+            std::string& field;
+            QLineEdit* edit;
+        } texts[] = {
+            {"Company", CustomerDetails.Company, dialog.Edit1},
+            {"TIN", CustomerDetails.TIN, dialog.Edit2},
+            {"Phones", CustomerDetails.Phones, dialog.Edit3},
+            {"ContactPerson", CustomerDetails.ContactPerson, dialog.Edit4},
+            {"Email", CustomerDetails.Email, dialog.Edit5},
+        };
+        for (const auto& text : texts) {
+            text.field = UserInfoFile->ReadString(kUserInfo, text.key, "");
+            text.edit->setText(FromCp1251(text.field));
+        }
+        CustomerDetails.CompanyType = UserInfoFile->ReadInteger(kUserInfo, "CompanyType", 0);
+        dialog.ComboBox1->setCurrentIndex(CustomerDetails.CompanyType);
+    }
+    dialog.CheckBox1->setChecked(CustomerDetails.RemindOnStartup);
+    if (CustomerDetails.UserInfoSpecified)
+        dialog.RadioButton1Click();
+    else
+        dialog.RadioButton2Click();
+}
+
+void TForm1::ResolveCataloguePaths()
+{
+    AppState& app = App();
+    app.DBPath = SettingsFile->ReadString(kGeneral, "DBPath", "");
+    app.UpdatesURL = SettingsFile->ReadString(kGeneral, "UpdatesURL", "");
+    if (app.UpdatesURL.empty()) {
+        app.UpdatesURL = kDefaultUpdatesUrl;
+        SettingsFile->WriteString(kGeneral, "UpdatesURL", app.UpdatesURL);
+    }
+    app.DBImgPath = SettingsFile->ReadString(kGeneral, "DBImgPath", "");
+    if (app.DBPath.empty()) {
+        app.DBPath = HomeCatalogueFolder() + "telvarin.db";
+        SettingsFile->WriteString(kGeneral, "DBPath", app.DBPath);
+    }
+    if (app.DBImgPath.empty()) {
+        app.DBImgPath = NormalisePicturePath(HomeCatalogueFolder() + "img/");
+        SettingsFile->WriteString(kGeneral, "DBImgPath", app.DBImgPath);
+    }
+}
+
+void TForm1::N13Click()
+{
+    const std::optional<QString> chosen = App().Ui->OpenFileName(OpenDialog1);
+    if (!chosen)
+        return;
+    App().DBPath = ToCp1251(*chosen);
+    App().DBImgPath = PictureFolderOf(App().DBPath);
+    SettingsFile->WriteString(kGeneral, "DBPath", App().DBPath);
+    SettingsFile->WriteString(kGeneral, "DBImgPath", App().DBImgPath);
+    LoadCatalogue("");
+}
+
+double TForm1::FetchEuroRate()
+{
+    return 0;
+}
+
+void TForm1::LoadCatalogue(const std::string&) {}
+
+void TForm1::CheckForUpdates(bool) {}

@@ -1,0 +1,147 @@
+#include "windows/TForm2.h"
+
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "app/ErrorHandler.h"
+#include "app/IniFile.h"
+#include "app/Interaction.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+template <typename Widget>
+Widget* Place(Widget* widget, int x, int y, int width = -1, int height = -1)
+{
+    widget->move(x, y);
+    if (width > 0)
+        widget->resize(width, height > 0 ? height : widget->sizeHint().height());
+    else
+        widget->adjustSize();
+    return widget;
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Пользовательские данные"));
+    setFixedSize(361, 329);
+
+    GroupBox1 = Place(new QGroupBox(QStringLiteral(" Данные о заказчике "), this), 8, 8, 345, 281);
+    RadioButton1 =
+        Place(new QRadioButton(QStringLiteral("Указать данные о пользователе:"), GroupBox1), 12, 20,
+              300, 17);
+    Label1 = Place(new QLabel(QStringLiteral("Наименование клиента:"), GroupBox1), 108, 42);
+    ComboBox1 = Place(new QComboBox(GroupBox1), 28, 58, 72, 21);
+    ComboBox1->addItems({QStringLiteral("ООО"), QStringLiteral("ИП"), QStringLiteral("ПБОЮЛ"),
+                         QStringLiteral("ЗАО")});
+    ComboBox1->setCurrentIndex(0);
+    Edit1 = Place(new QLineEdit(GroupBox1), 108, 58, 225, 21);
+    Label2 = Place(new QLabel(QStringLiteral("ИНН:"), GroupBox1), 28, 86);
+    Edit2 = Place(new QLineEdit(GroupBox1), 28, 102, 144, 21);
+    Label3 = Place(new QLabel(QStringLiteral("Телефоны:"), GroupBox1), 180, 86);
+    Edit3 = Place(new QLineEdit(GroupBox1), 180, 102, 153, 21);
+    Label4 = Place(new QLabel(QStringLiteral("Контактное лицо:"), GroupBox1), 28, 130);
+    Edit4 = Place(new QLineEdit(GroupBox1), 28, 146, 305, 21);
+    Label5 = Place(new QLabel(QStringLiteral("E-mail:"), GroupBox1), 28, 174);
+    Edit5 = Place(new QLineEdit(GroupBox1), 28, 190, 305, 21);
+    RadioButton2 =
+        Place(new QRadioButton(QStringLiteral("Не указывать пользовательские данные"), GroupBox1),
+              12, 222, 300, 17);
+    CheckBox1 = Place(new QCheckBox(QStringLiteral("Напоминать при входе в программу"), GroupBox1),
+                      28, 246, 300, 17);
+    Button1 = Place(new QPushButton(QStringLiteral("OK"), this), 96, 296, 75, 25);
+    Button2 = Place(new QPushButton(QStringLiteral("Отмена"), this), 184, 296, 75, 25);
+    Button1->setDefault(true);
+
+    // Neither radio button is selected until the main window puts the dialog
+    // into its mode, so the group must allow that state.
+    auto* modes = new QButtonGroup(this);
+    modes->setExclusive(false);
+    modes->addButton(RadioButton1);
+    modes->addButton(RadioButton2);
+    RadioButton1->setAutoExclusive(false);
+    RadioButton2->setAutoExclusive(false);
+
+    connect(RadioButton1, &QRadioButton::clicked, this, Guard(this, &TForm2::RadioButton1Click));
+    connect(RadioButton2, &QRadioButton::clicked, this, Guard(this, &TForm2::RadioButton2Click));
+    connect(Button1, &QPushButton::clicked, this, Guard(this, &TForm2::ApplyCustomerDetails));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm2::Bind(CustomerDetails* details, const std::filesystem::path* userInfoPath)
+{
+    m_details = details;
+    m_userInfoPath = userInfoPath;
+}
+
+void TForm2::SetDetailsEnabled(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Label5, Edit1,
+                                                      Edit2, Edit3, Edit4, Edit5, ComboBox1})
+        w->setEnabled(enabled);
+    CheckBox1->setEnabled(!enabled);
+}
+
+void TForm2::RadioButton1Click()
+{
+    RadioButton1->setChecked(true);
+    RadioButton2->setChecked(false);
+    SetDetailsEnabled(true);
+}
+
+void TForm2::RadioButton2Click()
+{
+    RadioButton1->setChecked(false);
+    RadioButton2->setChecked(true);
+    SetDetailsEnabled(false);
+}
+
+void TForm2::ApplyCustomerDetails()
+{
+    if (!m_details || !m_userInfoPath)
+        return;
+    TIniFile ini(*m_userInfoPath);
+    if (RadioButton1->isChecked()) {
+        for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
+            if (edit->text().isEmpty()) {
+                App().Ui->MessageBox(QStringLiteral("Необходимо заполнить все поля."),
+                                     QStringLiteral("Ошибка"), MessageStyle::IconWarning);
+                return;
+            }
+        }
+        const int companyType = ComboBox1->currentIndex();
+        ini.WriteInteger("UserInfo", "CompanyType", companyType);
+        ini.WriteString("UserInfo", "Company", ToCp1251(Edit1->text()));
+        ini.WriteString("UserInfo", "TIN", ToCp1251(Edit2->text()));
+        ini.WriteString("UserInfo", "Phones", ToCp1251(Edit3->text()));
+        ini.WriteString("UserInfo", "ContactPerson", ToCp1251(Edit4->text()));
+        ini.WriteString("UserInfo", "Email", ToCp1251(Edit5->text()));
+        ini.WriteBool("General", "UserInfoSpecified", true);
+        ini.WriteBool("General", "RemindOnStartup", false);
+
+        m_details->UserInfoSpecified = true;
+        m_details->RemindOnStartup = false;
+        m_details->CompanyType = companyType;
+        m_details->Company = ToCp1251(Edit1->text());
+        m_details->TIN = ToCp1251(Edit2->text());
+        m_details->Phones = ToCp1251(Edit3->text());
+        m_details->ContactPerson = ToCp1251(Edit4->text());
+        m_details->Email = ToCp1251(Edit5->text());
+        accept();
+    } else if (RadioButton2->isChecked()) {
+        ini.WriteBool("General", "UserInfoSpecified", false);
+        ini.WriteBool("General", "RemindOnStartup", CheckBox1->isChecked());
+        m_details->UserInfoSpecified = false;
+        m_details->RemindOnStartup = CheckBox1->isChecked();
+        accept();
+    }
+}

@@ -1,0 +1,225 @@
+#include "app/TForm1.h"
+#include "support/GuiTestEnvironment.h"
+#include "windows/TForm2.h"
+#include "windows/TImageFrame.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// The main window with its customer dialog, as the program entry makes them.
+struct Windows
+{
+    TForm1 form1;
+    TForm2 form2{&form1};
+    Windows() { form1.SetCustomerDialog(&form2); }
+};
+
+QByteArray IniLines(const QList<QByteArray>& lines)
+{
+    QByteArray text;
+    for (const QByteArray& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstStartOnCleanProfile()
+    {
+        GuiTestEnvironment env;
+        env.Ui.InputAnswers = {QStringLiteral("90,5")};
+        QString shownDialog;
+        OnNextModal([&](QDialog* dialog) {
+            shownDialog = dialog->windowTitle();
+            dialog->reject();
+        });
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+
+        QCOMPARE(env.Ui.Inputs.size(), 1u);
+        QCOMPARE(env.Ui.Inputs[0].Caption, QStringLiteral("Курс евро"));
+        QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("0"));
+        QCOMPARE(shownDialog, QStringLiteral("Пользовательские данные"));
+        QCOMPARE(App().EuroRate, 90.5);
+
+        const QByteArray home = env.Path(QStringLiteral("home")).toUtf8();
+        QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()),
+                 IniLines({"[General]", "Euro=90.5", "UpdatesURL=http://www.pelmora.ru/kesta/",
+                           "DBPath=" + home + "/PelmoraDB/telvarin.db",
+                           "DBImgPath=" + home + "/PelmoraDB/img/"}));
+        QCOMPARE(GuiTestEnvironment::Read(env.UserInfoFile()),
+                 IniLines({"[General]", "ImgPreviewMode=1"}));
+        QVERIFY(w.form2.RadioButton2->isChecked());
+        QVERIFY(w.form2.CheckBox1->isChecked());
+        QCOMPARE(w.form1.OpenDialog1.Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
+    }
+
+    void storedValuesAreReadAndTheRateRewritten()
+    {
+        GuiTestEnvironment env;
+        env.Write(QStringLiteral("config/Pelmora/settings.ini"),
+                  IniLines({"[General]", "Euro=75.4", "DBPath=/data/cat.db", "DBImgPath=D:\\pics\\",
+                            "UpdatesURL=http://example.test/u/"}));
+        env.Write(
+            QStringLiteral("data/Pelmora/userinfo.ini"),
+            IniLines({"[General]", "ImgPreviewMode=7", "RemindOnStartup=1", "UserInfoSpecified=1",
+                      "[UserInfo]", "CompanyType=1", "Company=\xD0\xEE\xEC\xE0\xF8\xEA\xE0",
+                      "TIN=7701", "Phones=1", "ContactPerson=2", "Email=a@b"}));
+        env.Ui.InputAnswers = {std::nullopt}; // cancelled: the stored rate stands
+        Windows w;                            // no modal dialog: details are given
+        QVERIFY(w.form1.FormShow());
+
+        QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("75.4"));
+        QCOMPARE(App().EuroRate, 75.4);
+        QCOMPARE(App().ImgPreviewMode, uint8_t{1});
+        QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=1\r\n"));
+        QCOMPARE(App().DBImgPath, std::string("D:\\pics\\")); // used as typed
+        QCOMPARE(App().UpdatesURL, std::string("http://example.test/u/"));
+        QCOMPARE(w.form1.CustomerDetails.CompanyType, 1);
+        QCOMPARE(w.form1.CustomerDetails.Company, std::string("\xD0\xEE\xEC\xE0\xF8\xEA\xE0"));
+        QCOMPARE(w.form2.Edit1->text(), QStringLiteral("Ромашка"));
+        QCOMPARE(w.form2.ComboBox1->currentText(), QStringLiteral("ИП"));
+        QVERIFY(w.form2.RadioButton1->isChecked());
+        QVERIFY(!w.form2.CheckBox1->isEnabled());
+        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=75.4\r\n"));
+    }
+
+    void resizeRules_data()
+    {
+        QTest::addColumn<int>("outerHeight");
+        QTest::addColumn<int>("orderTop");
+        QTest::addColumn<int>("catalogueHeight");
+        QTest::addColumn<int>("gridHeight");
+        QTest::addColumn<int>("searchTop");
+        QTest::newRow("design") << 662 << 332 << 291 << 206 << 266;
+        QTest::newRow("taller") << 800 << 470 << 429 << 344 << 404;
+    }
+    void resizeRules()
+    {
+        QFETCH(int, outerHeight);
+        GuiTestEnvironment env;
+        Windows w;
+        w.form1.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form1));
+        w.form1.resize(1036, outerHeight - (w.form1.frameGeometry().height() - w.form1.height()));
+        QTRY_COMPARE(w.form1.frameGeometry().height(), outerHeight);
+        QTEST(w.form1.GroupBox2->y(), "orderTop");
+        QTEST(w.form1.GroupBox3->height(), "catalogueHeight");
+        QTEST(w.form1.sg1->height(), "gridHeight");
+        QTEST(w.form1.Edit2->y(), "searchTop");
+        QCOMPARE(w.form1.panelRight->x(), 720);
+        QCOMPARE(w.form1.panelRight->width(), w.form1.centralWidget()->width() - 720);
+        QCOMPARE(w.form1.panelRight->height(), w.form1.centralWidget()->height() - 20);
+    }
+
+    void switchingThePreviewMode()
+    {
+        GuiTestEnvironment env;
+        env.Ui.InputAnswers = {QStringLiteral("80")};
+        OnNextModal([](QDialog* dialog) { dialog->reject(); });
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+        w.form1.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form1));
+
+        w.form1.N15->trigger();
+        const int client = w.form1.panelRight->contentsRect().height();
+        QVERIFY(w.form1.ImageFrame1->isVisible());
+        QVERIFY(w.form1.ImageFrame2->isVisible());
+        QCOMPARE(w.form1.ImageFrame1->height(), client / 2);
+        QCOMPARE(w.form1.ImageFrame2->height(), client / 2);
+        QCOMPARE(w.form1.ImageFrame2->y(),
+                 w.form1.ImageFrame1->y() + w.form1.ImageFrame1->height() + 1);
+        QVERIFY(w.form1.N15->isChecked());
+        QVERIFY(!w.form1.N14->isChecked());
+        QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=2\r\n"));
+        QCOMPARE(w.form1.focusWidget(), w.form1.sg1);
+
+        // Back to one picture with the order grid focused: its handler runs
+        // and the focus stays there.
+        w.form1.sg2->setFocus();
+        w.form1.N14->trigger();
+        QVERIFY(!w.form1.ImageFrame2->isVisible());
+        QCOMPARE(w.form1.ImageFrame1->height(), client);
+        QCOMPARE(w.form1.focusWidget(), w.form1.sg2);
+        QVERIFY(w.form1.N14->isChecked());
+        QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=1\r\n"));
+
+        // From anywhere else the catalogue grid takes the focus.
+        w.form1.Edit1->setFocus();
+        w.form1.N14->trigger();
+        QCOMPARE(w.form1.focusWidget(), w.form1.sg1);
+    }
+
+    void databaseFileCommand()
+    {
+        GuiTestEnvironment env;
+        env.Ui.InputAnswers = {QStringLiteral("80")};
+        OnNextModal([](QDialog* dialog) { dialog->reject(); });
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+        const QByteArray before = GuiTestEnvironment::Read(env.SettingsFile());
+
+        env.Ui.OpenAnswers = {std::nullopt};
+        w.form1.N13->trigger();
+        QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()), before);
+
+        w.form1.Edit1->setText(QStringLiteral("чай"));
+        env.Ui.OpenAnswers = {QStringLiteral("/home/u/Data/cat.db")};
+        w.form1.N13->trigger();
+        QCOMPARE(env.Ui.OpenDialogs.back().Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
+        QCOMPARE(App().DBPath, std::string("/home/u/Data/cat.db"));
+        QCOMPARE(App().DBImgPath, std::string("/home/u/Data/img/"));
+        const QByteArray after = GuiTestEnvironment::Read(env.SettingsFile());
+        QVERIFY(after.contains("DBPath=/home/u/Data/cat.db\r\nDBImgPath=/home/u/Data/img/\r\n"));
+        QCOMPARE(w.form1.Edit1->text(), QStringLiteral("чай")); // the filter box keeps its text
+    }
+
+    void settingsFolderThatIsNotAFolderEndsTheProgram()
+    {
+        GuiTestEnvironment env;
+        env.Write(QStringLiteral("config/Pelmora"), "not a folder");
+        Windows w;
+        QVERIFY(!w.form1.FormShow());
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+        QCOMPARE(env.Ui.Messages[0].Text,
+                 QStringLiteral("Ошибка чтения файла конфигурации \r") + env.SettingsFile());
+        QCOMPARE(env.Ui.Messages[0].Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(env.Ui.Messages[0].Style, 16);
+        QVERIFY(env.Ui.Inputs.empty()); // no further step ran
+    }
+
+    void unwritableSettingsStopTheSequenceButKeepTheWindow()
+    {
+        GuiTestEnvironment env;
+        // A folder where settings.ini should be: nothing can be written there.
+        QDir().mkpath(env.SettingsFile());
+        env.Ui.InputAnswers = {QStringLiteral("80")};
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+        QCOMPARE(env.Ui.Messages[0].Text,
+                 QStringLiteral("Unable to write to ") + env.SettingsFile() + u'.');
+        QCOMPARE(env.Ui.Messages[0].Style, 16);
+        // The sequence stopped at the rate: the preview mode was never stored.
+        QVERIFY(!QFile::exists(env.UserInfoFile()));
+        QCOMPARE(App().EuroRate, 80.0);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindow_test.moc"
