@@ -1,0 +1,98 @@
+#include "catalogue/CatalogueLoader.h"
+
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "app/NumberFormat.h"
+#include "catalogue/SQLiteAccess.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The path is kept in Windows-1251, the file system speaks UTF-8; an open
+// failure still names the path as the user typed it.
+std::unique_ptr<TSQLiteDatabase> OpenCatalogue(const std::string& dbPath)
+{
+    const std::string fileName = Cp1251ToUtf8(dbPath);
+    try {
+        return std::make_unique<TSQLiteDatabase>(fileName);
+    } catch (const ESQLiteException& error) {
+        std::string message = error.what();
+        const std::string quoted = "\"" + fileName + "\"";
+        if (const auto at = message.find(quoted); at != std::string::npos)
+            message.replace(at, quoted.size(), "\"" + dbPath + "\"");
+        throw ESQLiteException(message);
+    }
+}
+
+void ReadOptions(TSQLiteDatabase& database, AppState& state, const TFormatSettings& dotFormat)
+{
+    state.DBTimeStamp =
+        database.QueryTable("SELECT * FROM options WHERE Option = \"DBTimeStamp\";")
+            ->FieldTextByName("Value");
+    const std::string euroIndex =
+        database.QueryTable("SELECT * FROM options WHERE Option = \"EuroIndex\";")
+            ->FieldTextByName("Value");
+    state.EuroIndex = StrToFloat(euroIndex, dotFormat);
+    state.PriceFactor = state.EuroRate * state.EuroIndex;
+}
+
+// Numeric columns come back as text in the locale's notation and are read
+// back with the same separator.
+std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table)
+{
+    const TFormatSettings& format = SystemFormat();
+    std::vector<CatalogueEntry> entries(static_cast<std::size_t>(table.RowCount()));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        CatalogueEntry& entry = entries[i];
+        entry.Number = static_cast<int32_t>(i + 1);
+        entry.SKU.Assign(table.FieldTextByName("SKU"));
+        entry.Name.Assign(table.FieldTextByName("Name"));
+        entry.Price = StrToFloat(table.FieldTextByName("Price"), format);
+        entry.MinQuantity = StrToInt(table.FieldTextByName("MinQuantity"));
+        entry.Packing = StrToInt(table.FieldTextByName("Packing"));
+        entry.Volume = StrToFloat(table.FieldTextByName("Volume"), format);
+        entry.Weight = StrToFloat(table.FieldTextByName("Weight"), format);
+        entry.Image.Assign(table.FieldTextByName("Image"));
+        table.Next();
+    }
+    return entries;
+}
+
+} // namespace
+
+std::string CatalogueQuery(std::string_view filter)
+{
+    std::string pattern;
+    pattern.reserve(filter.size());
+    for (char c : filter) {
+        if (c != '"')
+            pattern += c;
+    }
+    if (pattern.empty() || pattern == "*")
+        return "SELECT * FROM catalogue ORDER BY SKU ASC";
+    return "SELECT * FROM catalogue WHERE (Name LIKE \"%" + pattern + "%\") ORDER BY SKU ASC";
+}
+
+void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
+                       const std::function<void()>& onOptionsError)
+{
+    const std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(state.DBPath);
+
+    try {
+        ReadOptions(*database, state, dotFormat);
+    } catch (const std::exception&) {
+        if (onOptionsError)
+            onOptionsError();
+    }
+
+    std::vector<CatalogueEntry> entries;
+    if (database->HasTable("catalogue"))
+        entries = ReadProducts(*database->QueryTable(CatalogueQuery(filter)));
+
+    // Replaced only as a whole, after every row has converted.
+    state.CatalogueCount = static_cast<int32_t>(entries.size());
+    state.CatalogueEntries = std::move(entries);
+}
