@@ -1,0 +1,216 @@
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "support/GuiTestEnvironment.h"
+#include "support/TempDir.h"
+#include "windows/JpegDecoder.h"
+#include "windows/TImageFrame.h"
+#include "windows/TPictureBox.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+#include <cstring>
+
+namespace {
+
+const QRgb Red = qRgb(255, 0, 0);
+const QRgb Green = qRgb(0, 255, 0);
+const QRgb Blue = qRgb(0, 0, 255);
+const QRgb White = qRgb(255, 255, 255);
+
+bool Near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) < 8 && std::abs(qGreen(a) - qGreen(b)) < 8 &&
+           std::abs(qBlue(a) - qBlue(b)) < 8;
+}
+
+QRgb CentreColour(const TPictureBox* box)
+{
+    const QImage& image = box->Picture();
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+class ImageFrameTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    GuiTestEnvironment m_env;
+    TempDir m_pictures;
+    std::unique_ptr<TImageFrame> m_frame;
+
+    void Picture(const QString& name, QRgb colour, QSize size = QSize(800, 600))
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        QVERIFY(image.save(m_pictures.QPath(name), "JPG", 95));
+    }
+    std::string Folder() const { return Utf8ToCp1251(m_pictures.Path().string()) + "/"; }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Picture(QStringLiteral("a.jpg"), Red);
+        Picture(QStringLiteral("b.jpg"), Green);
+        Picture(QStringLiteral("c.jpg"), Blue);
+        Picture(QStringLiteral("my photo.jpg"), Blue);
+        Picture(QStringLiteral("small.jpg"), Red, QSize(64, 48));
+        QFile text(m_pictures.QPath(QStringLiteral("text.jpg")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("no picture");
+    }
+
+    void init()
+    {
+        App().DBImgPath = Folder();
+        m_frame = std::make_unique<TImageFrame>();
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+
+    void cleanup() { m_frame.reset(); }
+
+    void firstPictureLargeAndAllAsThumbnails()
+    {
+        m_frame->ShowImages("a.jpg;b.jpg;c.jpg");
+        TPictureBox* main = m_frame->MainImage();
+        TPictureBox* small = m_frame->SmallImage();
+        const auto thumbs = m_frame->ThumbnailBoxes();
+        QCOMPARE(thumbs.size(), std::size_t(2));
+        QVERIFY(Near(CentreColour(main), Red));
+        QVERIFY(Near(CentreColour(small), Red));
+        QVERIFY(Near(CentreColour(thumbs[0]), Green));
+        QVERIFY(Near(CentreColour(thumbs[1]), Blue));
+
+        // Decoded once, at the scale that covers the large box (320 x 169).
+        QCOMPARE(main->Picture().size(), QSize(400, 300));
+        QCOMPARE(main->PictureFullSize(), QSize(800, 600));
+        QCOMPARE(small->Picture().cacheKey(), main->Picture().cacheKey());
+
+        QCOMPARE(main->geometry(), QRect(0, 0, 320, 169));
+        QCOMPARE(small->geometry(), QRect(0, 169, 105, 71));
+        QCOMPARE(thumbs[0]->geometry(), QRect(105, 169, 105, 71));
+        QCOMPARE(thumbs[1]->geometry(), QRect(210, 169, 105, 71));
+
+        QTest::mouseClick(thumbs[1], Qt::LeftButton);
+        QCOMPARE(main->Picture().cacheKey(), thumbs[1]->Picture().cacheKey());
+        QVERIFY(Near(CentreColour(small), Red));
+        QTest::mouseClick(small, Qt::LeftButton);
+        QVERIFY(Near(CentreColour(main), Red));
+    }
+
+    void doubleClickOnTheLargePicture()
+    {
+        QSignalSpy spy(m_frame.get(), &TImageFrame::mainImageDoubleClicked);
+        m_frame->ShowImages("a.jpg");
+        QTest::mouseDClick(m_frame->MainImage(), Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+        QTest::mouseDClick(m_frame->SmallImage(), Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void listsAndTheirThumbnails_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("thumbnails");
+        QTest::newRow("blank after ;") << "a.jpg; b.jpg" << 1;
+        QTest::newRow("blank alone") << "a.jpg b.jpg" << 1;
+        QTest::newRow("empty item") << "a.jpg;;b.jpg" << 1;
+        QTest::newRow("trailing ;") << "a.jpg;b.jpg;" << 1;
+        QTest::newRow("quoted space") << "a.jpg;\"my photo.jpg\"" << 1;
+        QTest::newRow("same twice") << "a.jpg;a.jpg;a.jpg" << 2;
+        QTest::newRow("one") << "a.jpg" << 0;
+    }
+    void listsAndTheirThumbnails()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, thumbnails);
+        m_frame->ShowImages("c.jpg;b.jpg;a.jpg;c.jpg");
+        m_frame->ShowImages(list.toStdString());
+        QCOMPARE(int(m_frame->ThumbnailBoxes().size()), thumbnails);
+        QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
+        QVERIFY(m_frame->updatesEnabled());
+    }
+
+    void emptyListClearsTheFrame()
+    {
+        m_frame->ShowImages("a.jpg;b.jpg");
+        m_frame->ShowImages("");
+        QVERIFY(m_frame->MainImage()->IsEmpty());
+        QVERIFY(m_frame->SmallImage()->IsEmpty());
+        QVERIFY(m_frame->ThumbnailBoxes().empty());
+        m_frame->ShowImages("a.jpg;b.jpg");
+        m_frame->ShowImages(" \t ");
+        QVERIFY(m_frame->MainImage()->IsEmpty());
+        QVERIFY(m_frame->ThumbnailBoxes().empty());
+    }
+
+    void failingFirstPictureKeepsThePreviousOne()
+    {
+        m_frame->ShowImages("a.jpg;b.jpg;c.jpg");
+        try {
+            m_frame->ShowImages("missing.jpg;b.jpg");
+            QFAIL("no error");
+        } catch (const EPictureError& e) {
+            QCOMPARE(std::string(e.what()),
+                     "Cannot open file \"" + Folder() + "missing.jpg\". " + std::strerror(ENOENT));
+        }
+        QVERIFY(m_frame->ThumbnailBoxes().empty());
+        QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
+        QVERIFY(Near(CentreColour(m_frame->SmallImage()), Red));
+        QVERIFY(m_frame->updatesEnabled());
+
+        // Unquoted, a name with a space is two names.
+        QVERIFY_THROWS_EXCEPTION(EPictureError, m_frame->ShowImages("my photo.jpg"));
+    }
+
+    void failingLaterPictureKeepsWhatWasMade()
+    {
+        m_frame->ShowImages("c.jpg");
+        try {
+            m_frame->ShowImages("a.jpg;b.jpg;text.jpg;c.jpg");
+            QFAIL("no error");
+        } catch (const EPictureError& e) {
+            QVERIFY(std::string(e.what()).starts_with("JPEG error #"));
+        }
+        QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
+        const auto thumbs = m_frame->ThumbnailBoxes();
+        QCOMPARE(thumbs.size(), std::size_t(1));
+        QVERIFY(thumbs[0]->isVisible());
+        QVERIFY(m_frame->updatesEnabled());
+    }
+
+    void picturesAreCentredAndNeverEnlarged()
+    {
+        m_frame->ShowImages("a.jpg;small.jpg");
+        QImage shown = m_frame->grab().toImage();
+        // 800 x 600 in 320 x 169 is shown 225 x 169 from x = 47.
+        QVERIFY(Near(shown.pixel(160, 84), Red));
+        QVERIFY(Near(shown.pixel(40, 84), White));
+        QVERIFY(Near(shown.pixel(60, 84), Red));
+
+        QTest::mouseClick(m_frame->ThumbnailBoxes()[0], Qt::LeftButton);
+        shown = m_frame->grab().toImage();
+        // 64 x 48 stays so, centred.
+        QVERIFY(Near(shown.pixel(160, 84), Red));
+        QVERIFY(Near(shown.pixel(160 - 36, 84), White));
+        QVERIFY(Near(shown.pixel(160, 84 - 28), White));
+    }
+
+    void resizingKeepsTheStripAtTheBottom()
+    {
+        m_frame->ShowImages("a.jpg;b.jpg;c.jpg;a.jpg;b.jpg");
+        m_frame->resize(296, 400);
+        QCOMPARE(m_frame->MainImage()->geometry(), QRect(0, 0, 296, 329));
+        QCOMPARE(m_frame->SmallImage()->geometry(), QRect(0, 329, 105, 71));
+        const auto thumbs = m_frame->ThumbnailBoxes();
+        QCOMPARE(thumbs.size(), std::size_t(4));
+        // Past the right edge the thumbnails are cut off, not wrapped.
+        QCOMPARE(thumbs[3]->geometry(), QRect(420, 329, 105, 71));
+        QVERIFY(Near(m_frame->grab().toImage().pixel(148, 164), Red));
+    }
+};
+
+QTEST_MAIN(ImageFrameTest)
+#include "ImageFrame_test.moc"
