@@ -2,7 +2,7 @@
 
 #include "app/Cp1251.h"
 #include "app/NumberFormat.h"
-#include "core/net/FakeHttpClient.h"
+#include "support/FakeHttpClient.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -63,10 +63,11 @@ TEST(EuroRatePage, ReadsTheCellAfterTheEuroCell)
 
 TEST(EuroRateFetch, AsksForTheDayWrittenWithLeadingZeros)
 {
-    FakeHttpClient http(RatesPage("89,1234"));
+    FakeHttpClient http;
+    http.Bodies["http://www.cbr.ru/currency_base/daily.aspx?date_req=01.02.2026"] =
+        RatesPage("89,1234");
     EXPECT_DOUBLE_EQ(FetchEuroRate(http, QDate(2026, 2, 1), kDot), 89.12);
-    ASSERT_EQ(http.Urls.size(), 1u);
-    EXPECT_EQ(http.Urls[0], "http://www.cbr.ru/currency_base/daily.aspx?date_req=01.02.2026");
+    EXPECT_EQ(http.Requests.size(), 1u);
 
     EXPECT_EQ(EuroRateUrl(QDate(2026, 12, 31)),
               "http://www.cbr.ru/currency_base/daily.aspx?date_req=31.12.2026");
@@ -74,9 +75,10 @@ TEST(EuroRateFetch, AsksForTheDayWrittenWithLeadingZeros)
 
 TEST(EuroRateFetch, NetworkFailureGivesZero)
 {
-    FakeHttpClient http(std::nullopt);
+    FakeHttpClient http;
     EXPECT_EQ(FetchEuroRate(http, QDate(2026, 3, 7), kDot), 0);
-    EXPECT_EQ(http.Urls.size(), 1u);
+    EXPECT_EQ(http.Requests, std::vector<std::string>{
+                                 "http://www.cbr.ru/currency_base/daily.aspx?date_req=07.03.2026"});
 }
 
 } // namespace
