@@ -57,13 +57,13 @@ TCurlHttpClient::TCurlHttpClient(std::chrono::milliseconds connectTimeout,
 std::string TCurlHttpClient::Get(const std::string& url)
 {
     EnsureCurlInitialised();
+    // Declared before the handle, which refers to both until it is cleaned up.
+    Download download;
+    char errorText[CURL_ERROR_SIZE] = {};
     CurlHandle handle(curl_easy_init());
     if (!handle)
         throw EHttpError("Unable to create an HTTP session");
     CURL* curl = handle.get();
-
-    Download download;
-    char errorText[CURL_ERROR_SIZE] = {};
     static const std::string userAgent = std::string("PelmoraOrder/") + kProgramVersion;
 
     SetOption(curl, CURLOPT_ERRORBUFFER, errorText);
