@@ -24,11 +24,18 @@ void ReplaceFileContent(const std::filesystem::path& file, std::string_view cont
     // and renames a truncated file over the old one.
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw OrderFileError(messageUtf8, file, out.errorString());
-    const auto size = static_cast<qint64>(content.size());
-    if (out.write(content.data(), size) != size) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        throw OrderFileError(messageUtf8, file, reason);
+    // A short write is followed by another, which reports the system's reason.
+    const char* data = content.data();
+    auto left = static_cast<qint64>(content.size());
+    while (left > 0) {
+        const qint64 written = out.write(data, left);
+        if (written <= 0) {
+            const QString reason = out.errorString();
+            out.cancelWriting();
+            throw OrderFileError(messageUtf8, file, reason);
+        }
+        data += written;
+        left -= written;
     }
     if (!out.commit())
         throw OrderFileError(messageUtf8, file, out.errorString());

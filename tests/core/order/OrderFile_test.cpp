@@ -2,6 +2,7 @@
 #include "order/OrderFile.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -259,15 +260,16 @@ TEST(OrderFile, FailedWriteKeepsThePreviousFile)
         rlimit small = saved;
         small.rlim_cur = 500;
         setrlimit(RLIMIT_FSIZE, &small);
-        bool thrown = false;
+        std::string message;
         try {
             WriteOrderFile(file, items, 2);
-        } catch (const EOrderFileError&) {
-            thrown = true;
+        } catch (const EOrderFileError& error) {
+            message = error.what();
         }
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
-        EXPECT_TRUE(thrown);
+        EXPECT_EQ(message, Cp("Не удалось сохранить заказ в файл «") + file.string() + Cp("»: ") +
+                               std::strerror(EFBIG));
     }
     EXPECT_EQ(Slurp(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3)
