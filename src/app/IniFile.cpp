@@ -1,9 +1,8 @@
 #include "app/IniFile.h"
 
+#include "app/AtomicFile.h"
 #include "app/Cp1251.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -221,12 +220,8 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     if (std::filesystem::exists(m_fileName, error) && !ReadWholeFile(m_fileName, content))
         throw EIniFileException("Unable to write to " + PathForMessage(m_fileName));
 
-    const std::string updated = IniText::WithValue(content, section, key, value);
-    QSaveFile file(QFile::decodeName(m_fileName.c_str()));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(updated.data(), static_cast<qint64>(updated.size())) !=
-            static_cast<qint64>(updated.size()) ||
-        !file.commit())
+    QString reason;
+    if (!ReplaceFileContent(m_fileName, IniText::WithValue(content, section, key, value), reason))
         throw EIniFileException("Unable to write to " + PathForMessage(m_fileName));
 }
 

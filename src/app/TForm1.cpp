@@ -39,20 +39,6 @@ QLabel* PlaceLabel(const QString& text, QWidget* parent, int x, int y, bool bold
     return label;
 }
 
-QTableView* MakeGrid(QWidget* parent)
-{
-    auto* grid = new QTableView(parent);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(24);
-    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    grid->setFrameShape(QFrame::Box);
-    return grid;
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
@@ -64,6 +50,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_client);
     CreateMenu();
     CreateControls(m_client);
+    SetUpGrids();
     ConnectCommands();
 
     // The design size is the outer size; without a frame yet, the client
@@ -99,12 +86,12 @@ void TForm1::CreateControls(QWidget* client)
     Label1 = PlaceLabel(QStringLiteral("Фильтр по названию:"), GroupBox3, 11, 23);
     Edit1 = Place(new QLineEdit(GroupBox3), 127, 20, 142, 21);
     Button7 = Place(new QPushButton(QStringLiteral("OK"), GroupBox3), 275, 21, 45, 20);
-    sg1 = Place(MakeGrid(GroupBox3), 11, 57, 686, 208);
+    sg1 = Place(new QTableView(GroupBox3), 11, 57, 686, 208);
     Edit2 = Place(new QLineEdit(GroupBox3), 35, 269, 86, 21);
     Edit2->hide();
 
     GroupBox2 = Place(new QGroupBox(QStringLiteral(" Ваш заказ "), client), 8, 335, 705, 242);
-    sg2 = Place(MakeGrid(GroupBox2), 16, 28, 686, 186);
+    sg2 = Place(new QTableView(GroupBox2), 16, 28, 686, 186);
     PlaceLabel(QStringLiteral("Объем:"), GroupBox2, 16, 220);
     Label7 = PlaceLabel(QStringLiteral("0"), GroupBox2, 60, 220);
     PlaceLabel(QStringLiteral("Вес:"), GroupBox2, 220, 220);
@@ -127,6 +114,8 @@ void TForm1::CreateControls(QWidget* client)
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(19);
+    StatusPanel = new QLabel(StatusBar1);
+    StatusBar1->addWidget(StatusPanel, 1);
 
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);

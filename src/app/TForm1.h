@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,8 @@ class QTableView;
 class QTimer;
 class TImageFrame;
 class TForm2;
+class TCatalogueGridModel;
+class TOrderGridModel;
 
 // The main window: the order is composed here. Its controls keep the names
 // by which the rest of the program refers to them.
@@ -49,6 +52,10 @@ public:
     void FormResize();
 
     void LoadCatalogue(const std::string& filter);
+    void FillCatalogueGrid();
+    void RefreshOrderView();
+    void sg1SelectCell(int column, int row);
+    void sg2SelectCell(int column, int row);
     double FetchEuroRate();
     void CheckForUpdates(bool silent);
     void sg1Click();
@@ -77,7 +84,10 @@ public:
     TImageFrame* ImageFrame1;
     TImageFrame* ImageFrame2;
     QStatusBar* StatusBar1;
+    QLabel* StatusPanel; // the status line's one panel
     QTimer* Timer1;
+    TCatalogueGridModel* CatalogueModel;
+    TOrderGridModel* OrderModel;
 
     // Menu.
     QAction* N2;
@@ -107,12 +117,17 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls(QWidget* client);
     void CreateMenu();
     void ConnectCommands();
+    void SetUpGrids();
+    // Resets a grid's model keeping its current row; when the grid became
+    // shorter, the current row moves to the new last row and is reported.
+    void RefillKeepingRow(QTableView* grid, const std::function<void()>& reset);
     void RunStartupSteps();
     void ObtainEuroRate();
     void RestoreCustomerDetails();
@@ -120,4 +135,5 @@ private:
 
     QWidget* m_client = nullptr;
     TForm2* m_customerDialog = nullptr;
+    bool m_silentSelection = false;
 };
