@@ -1,8 +1,10 @@
 #include "app/AppState.h"
+#include "app/BusyCursor.h"
 #include "app/Clock.h"
 #include "app/NumberFormat.h"
 #include "app/QtInteraction.h"
 #include "app/TForm1.h"
+#include "net/CurlHttpClient.h"
 #include "order/TForm4.h"
 #include "order/TForm5.h"
 #include "windows/TForm2.h"
@@ -34,8 +36,11 @@ int main(int argc, char* argv[])
 
     TQtInteraction interaction;
     TSystemClock clock;
+    TCurlHttpClient network;
+    TBusyHttpClient http(network);
     App().Ui = &interaction;
     App().Clock = &clock;
+    App().Http = &http;
 
     TForm1 form1;
     interaction.SetOwner(&form1);

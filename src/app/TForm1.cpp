@@ -164,6 +164,10 @@ void TForm1::ConnectCommands()
     connect(N15, &QAction::triggered, this, Guard(this, &TForm1::N15Click));
     connect(N13, &QAction::triggered, this, Guard(this, &TForm1::N13Click));
     connect(N6, &QAction::triggered, this, Guard(this, &TForm1::N6Click));
+    connect(N11, &QAction::triggered, this, Guard(this, &TForm1::N11Click));
+    connect(N12, &QAction::triggered, this, Guard(this, &TForm1::N12Click));
+    connect(Button7, &QPushButton::clicked, this, Guard(this, &TForm1::Button7Click));
+    connect(Edit1, &QLineEdit::returnPressed, this, Guard(this, &TForm1::Button7Click));
     connect(Timer1, &QTimer::timeout, this, Guard(this, &TForm1::Timer1Timer));
 }
 

@@ -42,10 +42,13 @@ public:
     bool FormShow();
 
     // Commands.
-    void N13Click(); // "Указать файл БД"
-    void N14Click(); // one product picture
-    void N15Click(); // two product pictures
-    void N6Click();  // customer details
+    void N13Click();     // "Указать файл БД"
+    void N14Click();     // one product picture
+    void N15Click();     // two product pictures
+    void N6Click();      // customer details
+    void N11Click();     // check for updates
+    void N12Click();     // euro rate
+    void Button7Click(); // filter the catalogue by name
 
     void ApplyImgPreviewMode();
     void LayoutPreviewFrames();

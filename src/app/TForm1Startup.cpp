@@ -2,10 +2,14 @@
 #include "app/TForm1.h"
 
 #include "app/AppState.h"
+#include "app/Clock.h"
 #include "app/Cp1251.h"
 #include "app/ErrorHandler.h"
 #include "app/PicturePath.h"
+#include "catalogue/CatalogueLoader.h"
+#include "net/EuroRate.h"
 #include "net/EuroRatePrompt.h"
+#include "net/UpdateCheck.h"
 #include "windows/TForm2.h"
 
 #include <QCheckBox>
@@ -173,9 +177,40 @@ void TForm1::N13Click()
 
 double TForm1::FetchEuroRate()
 {
-    return 0;
+    return ::FetchEuroRate(*App().Http, App().Clock->Now().date(), DotNumberFormat);
 }
 
-void TForm1::LoadCatalogue(const std::string&) {}
+void TForm1::LoadCatalogue(const std::string& filter)
+{
+    LoadCatalogueData(App(), filter, DotNumberFormat, [] {
+        App().Ui->MessageBox(QStringLiteral("Ошибка в БД"), AppTitle(), MessageStyle::Ok);
+    });
+    FillCatalogueGrid();
+    RefreshOrderView();
+}
 
-void TForm1::CheckForUpdates(bool) {}
+void TForm1::CheckForUpdates(bool silent)
+{
+    ::CheckForUpdates(silent, *App().Http, *App().Ui, App().DBTimeStamp, App().UpdatesURL,
+                      DotNumberFormat, SystemFormat());
+}
+
+void TForm1::N11Click()
+{
+    CheckForUpdates(false);
+}
+
+void TForm1::N12Click()
+{
+    AppState& app = App();
+    app.EuroRate = PromptEuroRate(*app.Ui, QStringLiteral("Укажите курс евро:"), app.EuroRate,
+                                  DotNumberFormat);
+    app.PriceFactor = ExtendedProduct(app.EuroRate, app.EuroIndex);
+    FillCatalogueGrid();
+    RefreshOrderView();
+}
+
+void TForm1::Button7Click()
+{
+    LoadCatalogue(ToCp1251(Edit1->text()));
+}

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 #include "support/GuiTestEnvironment.h"
+#include "support/TestCatalogue.h"
 #include "windows/TForm2.h"
 #include "windows/TImageFrame.h"
 
@@ -41,6 +42,8 @@ private Q_SLOTS:
     void firstStartOnCleanProfile()
     {
         GuiTestEnvironment env;
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
+                           {{.SKU = "AB-1", .Name = "Кружка", .Price = 2.5}});
         env.Ui.InputAnswers = {QStringLiteral("90,5")};
         QString shownDialog;
         OnNextModal([&](QDialog* dialog) {
@@ -66,6 +69,24 @@ private Q_SLOTS:
         QVERIFY(w.form2.RadioButton2->isChecked());
         QVERIFY(w.form2.CheckBox1->isChecked());
         QCOMPARE(w.form1.OpenDialog1.Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
+        QCOMPARE(App().CatalogueCount, 1);
+        QVERIFY(env.Ui.Messages.empty());
+        // The update check ran silently and found no server.
+        QCOMPARE(env.Http.Requests.back(),
+                 std::string("http://www.pelmora.ru/kesta/lastversion.txt"));
+    }
+
+    void missingCatalogueEndsTheSequenceWithItsError()
+    {
+        GuiTestEnvironment env;
+        env.Ui.InputAnswers = {QStringLiteral("80")};
+        OnNextModal([](QDialog* dialog) { dialog->reject(); });
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+        QVERIFY(env.Ui.Messages[0].Text.startsWith(QStringLiteral("Failed to open database \"")));
+        QCOMPARE(env.Ui.Messages[0].Style, 16);
+        QVERIFY(w.form1.OpenDialog1.Filter.isEmpty()); // later steps did not run
     }
 
     void storedValuesAreReadAndTheRateRewritten()
@@ -129,6 +150,7 @@ private Q_SLOTS:
     void switchingThePreviewMode()
     {
         GuiTestEnvironment env;
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), {});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
         Windows w;
@@ -168,6 +190,9 @@ private Q_SLOTS:
     void databaseFileCommand()
     {
         GuiTestEnvironment env;
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), {});
+        WriteTestCatalogue(env.Path(QStringLiteral("Data/cat.db")),
+                           {{.SKU = "X-1", .Name = "Ваза"}});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
         Windows w;

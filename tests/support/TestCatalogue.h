@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/Cp1251.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+#include <sqlite3.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct TestProduct
+{
+    std::string SKU;
+    std::string Name; // UTF-8; stored as Windows-1251 like a real catalogue
+    double Price = 1;
+    int MinQuantity = 1;
+    int Packing = 1;
+    double Volume = 1;
+    double Weight = 1;
+    std::string Image;
+};
+
+// Writes a catalogue file as the wholesaler delivers it: options and products.
+inline void WriteTestCatalogue(const QString& path, const std::vector<TestProduct>& products,
+                               const std::string& timeStamp = "01.12.2026 10:00:00",
+                               const std::string& euroIndex = "1.005")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot create the test catalogue");
+    }
+    std::string script =
+        "CREATE TABLE options (Option TEXT, Value TEXT);"
+        "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER,"
+        " Packing INTEGER, Volume REAL, Weight REAL, Image TEXT);"
+        "INSERT INTO options VALUES ('DBTimeStamp', '" +
+        timeStamp + "'), ('EuroIndex', '" + euroIndex + "');";
+    for (const TestProduct& p : products) {
+        char numbers[200];
+        std::snprintf(numbers, sizeof numbers, "%.17g, %d, %d, %.17g, %.17g", p.Price,
+                      p.MinQuantity, p.Packing, p.Volume, p.Weight);
+        script += "INSERT INTO catalogue VALUES ('" + p.SKU + "', '" + Utf8ToCp1251(p.Name) +
+                  "', " + numbers + ", '" + p.Image + "');";
+    }
+    char* error = nullptr;
+    const int result = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (result != SQLITE_OK)
+        throw std::runtime_error("cannot fill the test catalogue");
+}
