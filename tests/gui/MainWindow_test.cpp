@@ -43,7 +43,7 @@ private Q_SLOTS:
     {
         GuiTestEnvironment env;
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
-                           {{.SKU = "AB-1", .Name = "Кружка", .Price = 2.5}});
+                           {Product("AB-1", "Кружка", 2.5)});
         env.Ui.InputAnswers = {QStringLiteral("90,5")};
         QString shownDialog;
         OnNextModal([&](QDialog* dialog) {
@@ -191,8 +191,7 @@ private Q_SLOTS:
     {
         GuiTestEnvironment env;
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), {});
-        WriteTestCatalogue(env.Path(QStringLiteral("Data/cat.db")),
-                           {{.SKU = "X-1", .Name = "Ваза"}});
+        WriteTestCatalogue(env.Path(QStringLiteral("Data/cat.db")), {Product("X-1", "Ваза")});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
         Windows w;

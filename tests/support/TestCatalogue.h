@@ -22,6 +22,17 @@ struct TestProduct
     std::string Image;
 };
 
+inline TestProduct Product(std::string sku, std::string name, double price = 1,
+                           std::string image = {})
+{
+    TestProduct product;
+    product.SKU = std::move(sku);
+    product.Name = std::move(name);
+    product.Price = price;
+    product.Image = std::move(image);
+    return product;
+}
+
 // Writes a catalogue file as the wholesaler delivers it: options and products.
 inline void WriteTestCatalogue(const QString& path, const std::vector<TestProduct>& products,
                                const std::string& timeStamp = "01.12.2026 10:00:00",
