@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Cp1251.h"
 #include "app/NumberFormat.h"
+#include "catalogue/NameFilter.h"
 #include "catalogue/SQLiteAccess.h"
 
 #include <memory>
@@ -40,23 +41,28 @@ void ReadOptions(TSQLiteDatabase& database, AppState& state, const TFormatSettin
 }
 
 // Numeric columns come back as text in the locale's notation and are read
-// back with the same separator.
-std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table)
+// back with the same separator. With a name pattern, rows whose name does not
+// match it byte by byte are passed over.
+std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const std::string* namePattern)
 {
     const TFormatSettings& format = SystemFormat();
-    std::vector<CatalogueEntry> entries(static_cast<std::size_t>(table.RowCount()));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        CatalogueEntry& entry = entries[i];
-        entry.Number = static_cast<int32_t>(i + 1);
-        entry.SKU.Assign(table.FieldTextByName("SKU"));
-        entry.Name.Assign(table.FieldTextByName("Name"));
+    std::vector<CatalogueEntry> entries;
+    entries.reserve(static_cast<std::size_t>(table.RowCount()));
+    for (; !table.AtEnd(); table.Next()) {
+        const std::string sku = table.FieldTextByName("SKU");
+        const std::string name = table.FieldTextByName("Name");
+        if (namePattern != nullptr && !LikeMatches(name, *namePattern))
+            continue;
+        CatalogueEntry& entry = entries.emplace_back();
+        entry.Number = static_cast<int32_t>(entries.size());
+        entry.SKU.Assign(sku);
+        entry.Name.Assign(name);
         entry.Price = StrToFloat(table.FieldTextByName("Price"), format);
         entry.MinQuantity = StrToInt(table.FieldTextByName("MinQuantity"));
         entry.Packing = StrToInt(table.FieldTextByName("Packing"));
         entry.Volume = StrToFloat(table.FieldTextByName("Volume"), format);
         entry.Weight = StrToFloat(table.FieldTextByName("Weight"), format);
         entry.Image.Assign(table.FieldTextByName("Image"));
-        table.Next();
     }
     return entries;
 }
@@ -65,15 +71,10 @@ std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table)
 
 std::string CatalogueQuery(std::string_view filter)
 {
-    std::string pattern;
-    pattern.reserve(filter.size());
-    for (char c : filter) {
-        if (c != '"')
-            pattern += c;
-    }
-    if (pattern.empty() || pattern == "*")
+    const std::string clean = CleanNameFilter(filter);
+    if (ListsWholeCatalogue(clean))
         return "SELECT * FROM catalogue ORDER BY SKU ASC";
-    return "SELECT * FROM catalogue WHERE (Name LIKE \"%" + pattern + "%\") ORDER BY SKU ASC";
+    return "SELECT * FROM catalogue WHERE (Name LIKE \"%" + clean + "%\") ORDER BY SKU ASC";
 }
 
 void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
@@ -89,8 +90,12 @@ void LoadCatalogueData(AppState& state, const std::string& filter, const TFormat
     }
 
     std::vector<CatalogueEntry> entries;
-    if (database->HasTable("catalogue"))
-        entries = ReadProducts(*database->QueryTable(CatalogueQuery(filter)));
+    if (database->HasTable("catalogue")) {
+        const std::string clean = CleanNameFilter(filter);
+        const std::string pattern = "%" + clean + "%";
+        entries = ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
+                               ListsWholeCatalogue(clean) ? nullptr : &pattern);
+    }
 
     // Replaced only as a whole, after every row has converted.
     state.CatalogueCount = static_cast<int32_t>(entries.size());

@@ -1,0 +1,309 @@
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "app/NumberFormat.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/NameFilter.h"
+#include "catalogue/SQLiteAccess.h"
+#include "core/catalogue/SqlScript.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kOptions = "CREATE TABLE options (Option TEXT, Value TEXT);"
+                             "INSERT INTO options VALUES ('DBTimeStamp', '01.12.2026 10:00:00');"
+                             "INSERT INTO options VALUES ('EuroIndex', '1.005');";
+
+const char* const kCatalogueTable =
+    "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
+    "Packing INTEGER, Volume REAL, Weight REAL, Image TEXT);";
+
+// One catalogue row with the given SKU and name and plain numbers.
+std::string Product(const std::string& sku, const std::string& name)
+{
+    std::string quotedName;
+    for (char c : name)
+        quotedName += c == '\'' ? std::string("''") : std::string(1, c);
+    return "INSERT INTO catalogue VALUES ('" + sku + "', '" + quotedName +
+           "', 2.5, 10, 100, 1.25, 0.5, 'a.jpg');";
+}
+
+class CatalogueLoaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_state.DBPath = m_dir.File("telvarin.db").string();
+        m_state.EuroRate = 100;
+    }
+
+    void Write(const std::string& script) { RunSqlScript(m_dir.File("telvarin.db"), script); }
+
+    void Load(const std::string& filter = "")
+    {
+        LoadCatalogueData(m_state, filter, MakeDotNumberFormat(SystemFormat()),
+                          [this] { ++m_optionsErrors; });
+    }
+
+    std::vector<std::string> SKUs() const
+    {
+        std::vector<std::string> skus;
+        for (int i = 0; i < m_state.CatalogueCount; ++i)
+            skus.push_back(m_state.CatalogueEntries[static_cast<std::size_t>(i)].SKU.Str());
+        return skus;
+    }
+
+    TempDir m_dir;
+    AppState m_state;
+    int m_optionsErrors = 0;
+};
+
+TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
+{
+    const ScopedDecimalSeparator point('.');
+    Write(std::string(kOptions) + kCatalogueTable +
+          "INSERT INTO catalogue VALUES ('ZZ-2', 'Mug', 3.75, 12, 144, 0.8, 0.35, 'm.jpg;n.jpg');" +
+          Product("AA-1", Cp("Ручка")));
+    Load();
+    EXPECT_EQ(m_optionsErrors, 0);
+    EXPECT_EQ(m_state.DBTimeStamp, "01.12.2026 10:00:00");
+    EXPECT_EQ(m_state.EuroIndex, 1.005);
+    EXPECT_EQ(m_state.PriceFactor, 100 * 1.005);
+    ASSERT_EQ(m_state.CatalogueCount, 2);
+    ASSERT_EQ(m_state.CatalogueEntries.size(), 2u);
+    EXPECT_EQ(SKUs(), (std::vector<std::string>{"AA-1", "ZZ-2"}));
+    const CatalogueEntry& mug = m_state.CatalogueEntries[1];
+    EXPECT_EQ(mug.Number, 2);
+    EXPECT_EQ(mug.Name.Str(), "Mug");
+    EXPECT_EQ(mug.Price, 3.75);
+    EXPECT_EQ(mug.MinQuantity, 12);
+    EXPECT_EQ(mug.Packing, 144);
+    EXPECT_EQ(mug.Volume, 0.8);
+    EXPECT_EQ(mug.Weight, 0.35);
+    EXPECT_EQ(mug.Image.Str(), "m.jpg;n.jpg");
+    EXPECT_EQ(m_state.CatalogueEntries[0].Name.Str(), Cp("Ручка"));
+}
+
+TEST(CatalogueQuery, CarriesTheFilterWithoutDoubleQuotes)
+{
+    const struct
+    {
+        const char* filter;
+        const char* sql;
+    } cases[] = {
+        {"", "SELECT * FROM catalogue ORDER BY SKU ASC"},
+        {"*", "SELECT * FROM catalogue ORDER BY SKU ASC"},
+        {"\"*\"", "SELECT * FROM catalogue ORDER BY SKU ASC"},
+        {"\"\"", "SELECT * FROM catalogue ORDER BY SKU ASC"},
+        {"pen", "SELECT * FROM catalogue WHERE (Name LIKE \"%pen%\") ORDER BY SKU ASC"},
+        {"ab\"c", "SELECT * FROM catalogue WHERE (Name LIKE \"%abc%\") ORDER BY SKU ASC"},
+        {"**", "SELECT * FROM catalogue WHERE (Name LIKE \"%**%\") ORDER BY SKU ASC"},
+        {"O'Neil", "SELECT * FROM catalogue WHERE (Name LIKE \"%O'Neil%\") ORDER BY SKU ASC"},
+        {" 5_%", "SELECT * FROM catalogue WHERE (Name LIKE \"% 5_%%\") ORDER BY SKU ASC"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CatalogueQuery(c.filter), c.sql) << c.filter;
+}
+
+TEST_F(CatalogueLoaderTest, FilterMatchesNamesByTheLikeRule)
+{
+    Write(std::string(kOptions) + kCatalogueTable + Product("C1", Cp("Кружка синяя")) +
+          Product("C2", Cp("кружка белая")) + Product("C3", Cp("Ручка «Лев»")) +
+          Product("C4", Cp("Зелёный зонт")) + Product("L1", "Pen blue") + Product("L2", "PEN red") +
+          Product("L3", "Box 100% cotton") + Product("L4", "Box_large") +
+          Product("L5", "O'Neil mug") + Product("L6", "abc") + Product("L7", "Boxed"));
+    const struct
+    {
+        std::string filter;
+        std::vector<std::string> skus;
+    } cases[] = {
+        {"", {"C1", "C2", "C3", "C4", "L1", "L2", "L3", "L4", "L5", "L6", "L7"}},
+        {"*", {"C1", "C2", "C3", "C4", "L1", "L2", "L3", "L4", "L5", "L6", "L7"}},
+        {"ab\"c", {"L6"}},
+        {"pen", {"L1", "L2"}},
+        {"O'Neil", {"L5"}},
+        {"Box%", {"L3", "L4", "L7"}},
+        {"0% c", {"L3"}},
+        {"Box_l", {"L4"}},
+        {"B_x_", {"L3", "L4", "L7"}},
+        {Cp("Кружка"), {"C1"}},
+        {Cp("кружка"), {"C2"}},
+        {Cp("ужк"), {"C1", "C2"}},
+        {Cp("Ручка"), {"C3"}},
+        {Cp("лёный"), {"C4"}},
+        {Cp("«Лев»"), {"C3"}},
+        {Cp("Лев"), {"C3"}},
+        {Cp("зонт"), {"C4"}},
+        {"nothing", {}},
+    };
+    for (const auto& c : cases) {
+        Load(c.filter);
+        EXPECT_EQ(SKUs(), c.skus) << Cp1251ToUtf8(c.filter);
+        for (int i = 0; i < m_state.CatalogueCount; ++i)
+            EXPECT_EQ(m_state.CatalogueEntries[static_cast<std::size_t>(i)].Number, i + 1);
+    }
+}
+
+TEST(LikeMatches, ComparesWindows1251Bytes)
+{
+    const struct
+    {
+        const char* text;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"", "%%", true},          {"abc", "%%", true},          {"abc", "%B%", true},
+        {"abc", "a_c", true},      {"abc", "a_", false},         {"abc", "%c", true},
+        {"abcabd", "%abd", true},  {"aXbXc", "%a%b%c%", true},   {"ab", "%a%b%c%", false},
+        {"x%y", "%%%", true},      {"\xC0\xE0", "%\xE0%", true}, {"\xC0", "%\xE0%", false},
+        {"\xA8", "%\xB8%", false}, {"\xE2\xBB", "%\xE2%", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LikeMatches(c.text, c.pattern), c.matches) << c.text << " LIKE " << c.pattern;
+}
+
+TEST_F(CatalogueLoaderTest, LongTextsAreCutToTheirFields)
+{
+    const std::string name(150, 'n');
+    const std::string image(300, 'i');
+    Write(std::string(kOptions) + kCatalogueTable + "INSERT INTO catalogue VALUES ('" +
+          std::string(20, 'S') + "', '" + name + "', 1, 1, 1, 1, 1, '" + image + "');");
+    Load();
+    ASSERT_EQ(m_state.CatalogueCount, 1);
+    const CatalogueEntry& entry = m_state.CatalogueEntries[0];
+    EXPECT_EQ(entry.SKU.Str(), std::string(14, 'S'));
+    EXPECT_EQ(entry.Name.Str(), std::string(100, 'n'));
+    EXPECT_EQ(entry.Image.Str(), std::string(255, 'i'));
+}
+
+TEST_F(CatalogueLoaderTest, MissingEuroIndexKeepsPriceFactorAndReportsBeforeProducts)
+{
+    Write("CREATE TABLE options (Option TEXT, Value TEXT);"
+          "INSERT INTO options VALUES ('DBTimeStamp', '02.01.2027 09:30:00');" +
+          std::string(kCatalogueTable) + Product("A1", "Pen"));
+    m_state.PriceFactor = 42;
+    m_state.EuroIndex = 1.5;
+    m_state.CatalogueCount = 7;
+    int countWhenReported = -1;
+    LoadCatalogueData(m_state, "", MakeDotNumberFormat(SystemFormat()),
+                      [&] { countWhenReported = m_state.CatalogueCount; });
+    EXPECT_EQ(countWhenReported, 7);
+    EXPECT_EQ(m_state.DBTimeStamp, "02.01.2027 09:30:00");
+    EXPECT_EQ(m_state.EuroIndex, 1.5);
+    EXPECT_EQ(m_state.PriceFactor, 42);
+    EXPECT_EQ(m_state.CatalogueCount, 1);
+}
+
+TEST_F(CatalogueLoaderTest, EuroIndexIsReadWithAPointWhateverTheLocale)
+{
+    const ScopedDecimalSeparator comma(',');
+    Write(std::string(kOptions) + kCatalogueTable);
+    Load();
+    EXPECT_EQ(m_optionsErrors, 0);
+    EXPECT_EQ(m_state.EuroIndex, 1.005);
+
+    Write("UPDATE options SET Value = '1,2' WHERE Option = 'EuroIndex';");
+    m_state.PriceFactor = 7;
+    Load();
+    EXPECT_EQ(m_optionsErrors, 1);
+    EXPECT_EQ(m_state.EuroIndex, 1.005);
+    EXPECT_EQ(m_state.PriceFactor, 7);
+}
+
+TEST_F(CatalogueLoaderTest, MissingFileInExistingFolderGivesAnEmptyCatalogue)
+{
+    m_state.CatalogueEntries.resize(3);
+    m_state.CatalogueCount = 3;
+    Load();
+    EXPECT_TRUE(std::filesystem::exists(m_dir.File("telvarin.db")));
+    EXPECT_EQ(m_optionsErrors, 1);
+    EXPECT_EQ(m_state.CatalogueCount, 0);
+    EXPECT_TRUE(m_state.CatalogueEntries.empty());
+}
+
+TEST_F(CatalogueLoaderTest, PathIsWindows1251ForTheUserAndUtf8ForTheFileSystem)
+{
+    RunSqlScript(m_dir.File("каталог.db"),
+                 std::string(kOptions) + kCatalogueTable + Product("A1", "Pen"));
+    m_state.DBPath = Cp(m_dir.File("каталог.db").string());
+    Load();
+    EXPECT_EQ(m_state.CatalogueCount, 1);
+
+    m_state.DBPath = Cp(m_dir.File("нет/каталог.db").string());
+    EXPECT_EQ(MessageOf<ESQLiteException>([&] { Load(); }),
+              "Failed to open database \"" + m_state.DBPath + "\" : unable to open database file");
+    EXPECT_EQ(m_state.CatalogueCount, 1);
+}
+
+// A failing row leaves the previous catalogue whole.
+TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndKeepsThePreviousCatalogue)
+{
+    const ScopedDecimalSeparator point('.');
+    const std::string untyped = "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price TEXT, "
+                                "MinQuantity TEXT, Packing INTEGER, Volume REAL, Weight TEXT, "
+                                "Image TEXT);";
+    const struct
+    {
+        std::string script;
+        const char* message;
+    } cases[] = {
+        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', 'abc', '1', 1, 1, '1', '');",
+         "'abc' is not a valid floating point value"},
+        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', '1', '2.5', 1, 1, '1', '');",
+         "'2.5' is not a valid integer value"},
+        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', '1', '', 1, 1, '1', '');",
+         "'' is not a valid integer value"},
+        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', '1', '1', 1, 1, '1,5', '');",
+         "'1,5' is not a valid floating point value"},
+        {"CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
+         "Packing REAL, Volume REAL, Weight REAL, Image TEXT);"
+         "INSERT INTO catalogue VALUES ('A', 'n', 1, 1, 2.5, 1, 1, '');",
+         "'2.5' is not a valid integer value"},
+        {"CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
+         "Packing INTEGER, Volume REAL, Weight REAL);"
+         "INSERT INTO catalogue VALUES ('A', 'n', 1, 1, 1, 1, 1);",
+         "Field not found in dataset: Image"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(m_dir.File("telvarin.db"));
+        Write(std::string(kOptions) + kCatalogueTable + Product("OLD", "kept"));
+        Load();
+        ASSERT_EQ(m_state.CatalogueCount, 1);
+
+        Write("DROP TABLE catalogue;" + c.script);
+        EXPECT_EQ(MessageOf([&] { Load(); }), c.message);
+        EXPECT_EQ(SKUs(), std::vector<std::string>{"OLD"});
+    }
+}
+
+TEST_F(CatalogueLoaderTest, RealColumnsFollowTheLocaleAndTextColumnsMustMatchIt)
+{
+    const ScopedDecimalSeparator comma(',');
+    Write(std::string(kOptions) +
+          "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
+          "Packing INTEGER, Volume VARCHAR(10), Weight DOUBLE, Image TEXT);"
+          "INSERT INTO catalogue VALUES ('A', 'n', 12.5, 3, 30, '0,75', 0.125, '');");
+    Load();
+    ASSERT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_state.CatalogueEntries[0].Price, 12.5);
+    EXPECT_EQ(m_state.CatalogueEntries[0].Volume, 0.75);
+    EXPECT_EQ(m_state.CatalogueEntries[0].Weight, 0.125);
+
+    Write("UPDATE catalogue SET Volume = '0.75';");
+    EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
+              "'0.75' is not a valid floating point value");
+}
+
+TEST_F(CatalogueLoaderTest, NoCatalogueTableGivesAnEmptyCatalogue)
+{
+    Write(kOptions);
+    m_state.CatalogueEntries.resize(2);
+    m_state.CatalogueCount = 2;
+    Load("pen");
+    EXPECT_EQ(m_optionsErrors, 0);
+    EXPECT_EQ(m_state.CatalogueCount, 0);
+    EXPECT_TRUE(m_state.CatalogueEntries.empty());
+}
+
+} // namespace
