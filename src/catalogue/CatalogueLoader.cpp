@@ -37,7 +37,8 @@ void ReadOptions(TSQLiteDatabase& database, AppState& state, const TFormatSettin
         database.QueryTable("SELECT * FROM options WHERE Option = \"EuroIndex\";")
             ->FieldTextByName("Value");
     state.EuroIndex = StrToFloat(euroIndex, dotFormat);
-    state.PriceFactor = state.EuroRate * state.EuroIndex;
+    // Formed like every other product of the program: in extended precision, rounded once.
+    state.PriceFactor = ExtendedProduct(state.EuroRate, state.EuroIndex);
 }
 
 // Numeric columns come back as text in the locale's notation and are read

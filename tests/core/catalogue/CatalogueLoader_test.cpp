@@ -69,7 +69,7 @@ TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
     EXPECT_EQ(m_optionsErrors, 0);
     EXPECT_EQ(m_state.DBTimeStamp, "01.12.2026 10:00:00");
     EXPECT_EQ(m_state.EuroIndex, 1.005);
-    EXPECT_EQ(m_state.PriceFactor, 100 * 1.005);
+    EXPECT_EQ(m_state.PriceFactor, ExtendedProduct(100, 1.005));
     ASSERT_EQ(m_state.CatalogueCount, 2);
     ASSERT_EQ(m_state.CatalogueEntries.size(), 2u);
     EXPECT_EQ(SKUs(), (std::vector<std::string>{"AA-1", "ZZ-2"}));

@@ -84,7 +84,7 @@ TEST_F(SQLiteDatabaseTest, StatementThatYieldsRowsFails)
     const auto db = Open("CREATE TABLE t (v); INSERT INTO t VALUES (1);");
     const std::string message =
         MessageOf<ESQLiteException>([&] { db->ExecuteStatement("SELECT v FROM t"); });
-    EXPECT_EQ(message.rfind("Error executing SQL statement", 0), 0u) << message;
+    EXPECT_EQ(message, "Error executing SQL statement");
 }
 
 TEST_F(SQLiteDatabaseTest, MissingFileInExistingFolderIsCreatedEmpty)
