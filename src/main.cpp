@@ -16,9 +16,15 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
+    // The preview's HTML engine refuses its sandbox under the root account
+    // (containers, CI); there it runs without it.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
 
     // Standard buttons and dialogs speak Russian, whatever the system language.
@@ -31,6 +37,7 @@ int main(int argc, char* argv[])
     // missing, a metric-compatible sans serif keeps the captions in place.
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 8));
 
     SetSystemFormat(FormatFromLocale(QLocale::system()));
 
@@ -48,7 +55,7 @@ int main(int argc, char* argv[])
     TForm3 form3(&form1);
     TForm4 form4(&form1);
     TForm5 form5(&form1);
-    form1.SetCustomerDialog(&form2);
+    form1.SetDialogs(&form2, &form3, &form4, &form5);
 
     // The start-up sequence runs as the message loop starts, before the main
     // window appears, as its first show.

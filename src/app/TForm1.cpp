@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/ErrorHandler.h"
 #include "windows/TForm2.h"
+#include "windows/TForm3.h"
 #include "windows/TImageFrame.h"
 
 #include <QAction>
@@ -66,10 +67,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 TForm1::~TForm1() = default;
 
-void TForm1::SetCustomerDialog(TForm2* dialog)
+void TForm1::SetDialogs(TForm2* customer, TForm3* about, TForm4* quantity, TForm5* preview)
 {
-    m_customerDialog = dialog;
-    m_customerDialog->Bind(&CustomerDetails, &UserInfoPath);
+    m_customerDialog = customer;
+    m_aboutDialog = about;
+    m_quantityDialog = quantity;
+    m_previewWindow = preview;
+    if (m_customerDialog)
+        m_customerDialog->Bind(&CustomerDetails, &UserInfoPath);
 }
 
 void TForm1::CreateControls(QWidget* client)
@@ -160,6 +165,28 @@ void TForm1::CreateMenu()
 void TForm1::ConnectCommands()
 {
     connect(N18, &QAction::triggered, this, &QWidget::close);
+    connect(Button1, &QPushButton::clicked, this, Guard(this, &TForm1::NewOrder));
+    connect(Button2, &QPushButton::clicked, this, Guard(this, &TForm1::OpenOrder));
+    connect(Button3, &QPushButton::clicked, this, [this] { Guarded([this] { SaveOrder(); }); });
+    connect(Button6, &QPushButton::clicked, this, Guard(this, &TForm1::CompleteOrder));
+    connect(N2, &QAction::triggered, Button1, &QPushButton::click);
+    connect(N3, &QAction::triggered, Button2, &QPushButton::click);
+    connect(N4, &QAction::triggered, Button3, &QPushButton::click);
+    connect(N16, &QAction::triggered, Button6, &QPushButton::click);
+    connect(N8, &QAction::triggered, this, [this] {
+        if (m_aboutDialog)
+            m_aboutDialog->exec();
+    });
+    connect(Button8, &QPushButton::clicked, this, Guard(this, &TForm1::ChangeSelectedLine));
+    connect(Button5, &QPushButton::clicked, this, Guard(this, &TForm1::DeleteSelectedLine));
+    connect(Edit2, &QLineEdit::textChanged, this, Guard(this, &TForm1::Edit2Change));
+    connect(sg1, &QTableView::doubleClicked, this,
+            [this] { Guarded([this] { AddSelectedProduct(); }); });
+    connect(sg2, &QTableView::doubleClicked, this, Guard(this, &TForm1::ChangeSelectedLine));
+    connect(ImageFrame1, &TImageFrame::mainImageDoubleClicked, this,
+            [this] { Guarded([this] { AddSelectedProduct(); }); });
+    connect(ImageFrame2, &TImageFrame::mainImageDoubleClicked, this,
+            Guard(this, &TForm1::ChangeSelectedLine));
     connect(N14, &QAction::triggered, this, Guard(this, &TForm1::N14Click));
     connect(N15, &QAction::triggered, this, Guard(this, &TForm1::N15Click));
     connect(N13, &QAction::triggered, this, Guard(this, &TForm1::N13Click));
@@ -181,9 +208,4 @@ void TForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     Guarded([this] { FormResize(); });
-}
-
-void TForm1::closeEvent(QCloseEvent* event)
-{
-    event->accept();
 }

@@ -22,6 +22,10 @@ class QTableView;
 class QTimer;
 class TImageFrame;
 class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+struct OrderItem;
 class TCatalogueGridModel;
 class TOrderGridModel;
 
@@ -34,8 +38,8 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The customer dialog, which the start-up sequence fills and shows.
-    void SetCustomerDialog(TForm2* dialog);
+    // The secondary windows, created once by the program entry.
+    void SetDialogs(TForm2* customer, TForm3* about, TForm4* quantity, TForm5* preview);
 
     // The start-up sequence, run once before the window is first shown.
     // False when a settings file cannot be used: the program must end.
@@ -49,6 +53,21 @@ public:
     void N11Click();     // check for updates
     void N12Click();     // euro rate
     void Button7Click(); // filter the catalogue by name
+
+    // Order lines.
+    bool AddSelectedProduct(); // false when there was nothing to add to
+    void ChangeSelectedLine();
+    void DeleteSelectedLine();
+    void Edit2Change();
+    // A character typed on the catalogue grid; true when it was used.
+    bool sg1KeyPress(const QString& text);
+
+    // The order's life cycle.
+    void NewOrder();
+    void OpenOrder();
+    bool SaveOrder(); // true when the order is in a file
+    bool FormCloseQuery();
+    void CompleteOrder();
 
     void ApplyImgPreviewMode();
     void LayoutPreviewFrames();
@@ -116,7 +135,10 @@ public:
     std::unique_ptr<TIniFile> UserInfoFile;
     TFormatSettings DotNumberFormat;
     std::string PendingCatalogueImages;
-    FileDialogOptions OpenDialog1;
+    FileDialogOptions OpenDialog1; // catalogue file
+    FileDialogOptions OpenDialog2; // order file to open
+    FileDialogOptions SaveDialog1; // order file to save
+    FileDialogOptions SaveDialog2; // order document
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -137,6 +159,11 @@ private:
     void ResolveCataloguePaths();
 
     QWidget* m_client = nullptr;
+    OrderItem* SelectedOrderLine();
+
     TForm2* m_customerDialog = nullptr;
+    TForm3* m_aboutDialog = nullptr;
+    TForm4* m_quantityDialog = nullptr;
+    TForm5* m_previewWindow = nullptr;
     bool m_silentSelection = false;
 };

@@ -62,6 +62,7 @@ void TForm1::SetUpGrids()
     connect(sg2, &QTableView::clicked, this, Guard(this, &TForm1::sg2Click));
     sg1->installEventFilter(this);
     sg2->installEventFilter(this);
+    Edit2->installEventFilter(this);
 }
 
 void TForm1::RefillKeepingRow(QTableView* grid, const std::function<void()>& reset)
@@ -112,14 +113,39 @@ void TForm1::sg2SelectCell(int, int row)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == sg1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        // Moving through the catalogue ends a search by article code.
-        if (key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right ||
-            key == Qt::Key_Down) {
-            Edit2->clear();
-            Edit2->hide();
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+    bool consumed = false;
+    Guarded([&] {
+        if (watched == sg1) {
+            // Moving through the catalogue ends a search by article code.
+            if (arrow) {
+                Edit2->clear();
+                Edit2->hide();
+            } else if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+                consumed = false;
+            } else {
+                consumed =
+                    sg1KeyPress(key == Qt::Key_Enter || key == Qt::Key_Return ? QStringLiteral("\r")
+                                : key == Qt::Key_Backspace                    ? QStringLiteral("\b")
+                                                                              : keyEvent->text());
+            }
+        } else if (watched == sg2) {
+            if (key == Qt::Key_Enter || key == Qt::Key_Return) {
+                ChangeSelectedLine();
+                consumed = true;
+            } else if (key == Qt::Key_Delete) {
+                DeleteSelectedLine();
+                consumed = true;
+            }
+        } else if (watched == Edit2 && key == Qt::Key_Up) {
+            sg1->setFocus();
+            consumed = true;
         }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    });
+    return consumed || QMainWindow::eventFilter(watched, event);
 }

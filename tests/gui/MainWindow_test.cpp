@@ -21,7 +21,7 @@ struct Windows
 {
     TForm1 form1;
     TForm2 form2{&form1};
-    Windows() { form1.SetCustomerDialog(&form2); }
+    Windows() { form1.SetDialogs(&form2, nullptr, nullptr, nullptr); }
 };
 
 QByteArray IniLines(const QList<QByteArray>& lines)

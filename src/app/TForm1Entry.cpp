@@ -1,0 +1,152 @@
+// Order lines: adding, changing and deleting them, and the search by
+// article code under the catalogue grid.
+#include "app/TForm1.h"
+
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "app/ErrorHandler.h"
+#include "catalogue/CatalogueGridModel.h"
+#include "order/OrderGridModel.h"
+#include "order/TForm4.h"
+
+#include <QLineEdit>
+#include <QTableView>
+#include <limits>
+
+namespace {
+
+std::string UpperLatin(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+void ShowQuantityRefused()
+{
+    App().Ui->MessageBox(QStringLiteral("Неверно указано количество товара"), AppTitle(),
+                         MessageStyle::Ok);
+}
+
+} // namespace
+
+bool TForm1::AddSelectedProduct()
+{
+    AppState& app = App();
+    if (app.CatalogueCount <= 0)
+        return false;
+    Edit2->clear();
+    Edit2->hide();
+    const int row = app.SelectedCatalogueRow;
+    if (row < 1 || row > app.CatalogueCount || !m_quantityDialog)
+        return true;
+    const CatalogueEntry entry = app.CatalogueEntries[static_cast<std::size_t>(row - 1)];
+    const int32_t quantity = m_quantityDialog->AskQuantity(
+        entry.SKU.Str(), entry.Name.Str(), entry.MinQuantity, entry.Packing, entry.MinQuantity);
+    if (quantity <= 0)
+        return true;
+
+    for (int32_t k = 0; k < app.OrderItemCount; ++k) {
+        OrderItem& line = app.OrderItems[static_cast<std::size_t>(k)];
+        if (line.SKU.View() != entry.SKU.View())
+            continue;
+        // A sum past the integer range would wrap to a negative quantity.
+        if (line.Quantity > std::numeric_limits<int32_t>::max() - quantity) {
+            ShowQuantityRefused();
+            return true;
+        }
+        OrderModified = true;
+        line.Quantity += quantity;
+        RefreshOrderView();
+        return true;
+    }
+    OrderModified = true;
+    if (app.OrderItems.size() <= static_cast<std::size_t>(app.OrderItemCount))
+        app.OrderItems.resize(static_cast<std::size_t>(app.OrderItemCount) + 1);
+    app.OrderItems[static_cast<std::size_t>(app.OrderItemCount)] =
+        OrderItem::FromEntry(entry, quantity);
+    ++app.OrderItemCount;
+    RefreshOrderView();
+    return true;
+}
+
+OrderItem* TForm1::SelectedOrderLine()
+{
+    AppState& app = App();
+    const int row = app.SelectedOrderRow;
+    if (row < 1 || row > app.OrderItemCount ||
+        OrderModel->index(row - 1, 1).data().toString().isEmpty())
+        return nullptr;
+    return &app.OrderItems[static_cast<std::size_t>(row - 1)];
+}
+
+void TForm1::ChangeSelectedLine()
+{
+    OrderItem* line = SelectedOrderLine();
+    if (!line || !m_quantityDialog)
+        return;
+    const int32_t quantity = m_quantityDialog->AskQuantity(
+        line->SKU.Str(), line->Name.Str(), line->MinQuantity, line->Packing, line->Quantity);
+    if (quantity <= 0)
+        return;
+    OrderModified = true;
+    line->Quantity = quantity;
+    RefreshOrderView();
+}
+
+void TForm1::DeleteSelectedLine()
+{
+    if (!SelectedOrderLine())
+        return;
+    if (App().Ui->MessageBox(
+            QStringLiteral("Удалить выбранный товар из заказа?"), QStringLiteral("Удаление"),
+            MessageStyle::YesNo | MessageStyle::IconQuestion) != MessageAnswer::Yes)
+        return;
+    AppState& app = App();
+    const auto selected = app.OrderItems.begin() + (app.SelectedOrderRow - 1);
+    std::move(selected + 1, app.OrderItems.begin() + app.OrderItemCount, selected);
+    --app.OrderItemCount;
+    OrderModified = true;
+    RefreshOrderView();
+}
+
+void TForm1::Edit2Change()
+{
+    const std::string wanted = UpperLatin(ToCp1251(Edit2->text()));
+    if (wanted.empty())
+        return;
+    const AppState& app = App();
+    for (int32_t n = 0; n < app.CatalogueCount; ++n) {
+        const CatalogueEntry& entry = app.CatalogueEntries[static_cast<std::size_t>(n)];
+        if (UpperLatin(entry.SKU.Str()).find(wanted) != std::string::npos) {
+            // Moving the grid's row acts as a selection by the user.
+            sg1->setCurrentIndex(CatalogueModel->index(n, 0));
+            return;
+        }
+    }
+}
+
+bool TForm1::sg1KeyPress(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    if (c == u'\r' || c == u'\n')
+        return AddSelectedProduct();
+    if (c == u'\b') {
+        if (Edit2->text().isEmpty()) {
+            Edit2->clear();
+            Edit2->hide();
+        } else {
+            Edit2->setText(Edit2->text().chopped(1));
+        }
+        return true;
+    }
+    if (!c.isPrint())
+        return false;
+    Edit2->show();
+    Edit2->setText(Edit2->text() + c);
+    return true;
+}
