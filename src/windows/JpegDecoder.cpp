@@ -42,11 +42,17 @@ struct Decoder
 // RGB32 is 0xffRRGGBB in native byte order.
 constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
+// A damaged header may claim any size up to 65535 x 65535; such a picture is
+// refused before its memory is taken rather than exhausting the machine.
+constexpr qint64 kMaxDecodedBytes = qint64(256) << 20;
+
 bool Start(Decoder& d, std::FILE* file, QSize coverBox)
 {
     if (setjmp(d.err.jump))
         return false;
     jpeg_create_decompress(&d.cinfo);
+    // Whole-picture buffers (progressive files) beyond this fail in libjpeg.
+    d.cinfo.mem->max_memory_to_use = kMaxDecodedBytes;
     jpeg_stdio_src(&d.cinfo, file);
     jpeg_read_header(&d.cinfo, TRUE);
 
@@ -55,6 +61,9 @@ bool Start(Decoder& d, std::FILE* file, QSize coverBox)
     d.cinfo.scale_num =
         CoverScaleEighths(QSize(int(d.cinfo.image_width), int(d.cinfo.image_height)), coverBox);
     d.cinfo.scale_denom = 8;
+    jpeg_calc_output_dimensions(&d.cinfo);
+    if (qint64(d.cinfo.output_width) * d.cinfo.output_height * 4 > kMaxDecodedBytes)
+        ERREXIT1(&d.cinfo, JERR_OUT_OF_MEMORY, 0);
     jpeg_start_decompress(&d.cinfo);
     return true;
 }

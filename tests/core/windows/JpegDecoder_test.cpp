@@ -126,11 +126,19 @@ TEST(DecodeJpeg, ColourSpacesComeOutAsRgb)
     }
 }
 
-TEST(DecodeJpeg, ReadsWhateverTheExtension)
+TEST(DecodeJpeg, ReadsWhateverTheExtensionAndEncoding)
 {
     TempDir dir;
     TestJpeg().Write(dir.File("picture.png"));
     EXPECT_EQ(DecodeJpeg(dir.File("picture.png")).size(), QSize(64, 48));
+
+    TestJpeg progressive;
+    progressive.Width = 800;
+    progressive.Height = 600;
+    progressive.Progressive = true;
+    progressive.Write(dir.File("progressive"));
+    EXPECT_EQ(DecodeJpeg(dir.File("progressive")).size(), QSize(800, 600));
+    EXPECT_EQ(DecodeJpeg(dir.File("progressive"), QSize(100, 75)).size(), QSize(100, 75));
 }
 
 TEST(DecodeJpeg, ContentsThatAreNoJpegRaiseTheLibraryCode)
@@ -180,17 +188,35 @@ TEST(DecodeJpeg, TruncatedFilesNeverCrash)
     EXPECT_EQ(DecodeJpeg(dir.File("half.jpg"), QSize(50, 30)).size(), QSize(50, 38));
 }
 
-TEST(DecodeJpeg, CorruptHeaderRaises)
+// The frame header's height and width replaced.
+std::string WithSize(const std::string& jpeg, const char* marker, const std::string& size)
+{
+    std::string bytes = jpeg;
+    const auto sof = bytes.find(marker, 0, 2);
+    if (sof != std::string::npos)
+        bytes.replace(sof + 5, 4, size);
+    return bytes;
+}
+
+TEST(DecodeJpeg, CorruptSizesRaise)
 {
     TempDir dir;
-    TestJpeg().Write(dir.File("p.jpg"));
-    std::string bytes = ReadAll(dir.File("p.jpg"));
-    // The frame header's height and width: zero is no picture.
-    const auto sof = bytes.find("\xFF\xC0");
-    ASSERT_NE(sof, std::string::npos);
-    bytes.replace(sof + 5, 4, std::string(4, '\0'));
-    WriteAll(dir.File("p.jpg"), bytes);
+    TestJpeg baseline;
+    baseline.Write(dir.File("baseline.jpg"));
+    TestJpeg progressive;
+    progressive.Progressive = true;
+    progressive.Write(dir.File("progressive.jpg"));
+    const std::string huge("\xEA\x60\xEA\x60", 4); // 60000 x 60000
+
+    WriteAll(dir.File("p.jpg"),
+             WithSize(ReadAll(dir.File("baseline.jpg")), "\xFF\xC0", std::string(4, '\0')));
     EXPECT_EQ(ErrorOf(dir.File("p.jpg")), "JPEG error #" + std::to_string(JERR_EMPTY_IMAGE));
+
+    // Too large to decode: refused, not allocated.
+    WriteAll(dir.File("p.jpg"), WithSize(ReadAll(dir.File("baseline.jpg")), "\xFF\xC0", huge));
+    EXPECT_THROW(DecodeJpeg(dir.File("p.jpg")), EPictureError);
+    WriteAll(dir.File("p.jpg"), WithSize(ReadAll(dir.File("progressive.jpg")), "\xFF\xC2", huge));
+    EXPECT_THROW(DecodeJpeg(dir.File("p.jpg"), QSize(10, 10)), EPictureError);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ struct TestJpeg
     int Height = 48;
     J_COLOR_SPACE Space = JCS_RGB; // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
     bool AdobeMarker = true;       // only for CMYK
+    bool Progressive = false;
     // The samples of one pixel, as many as the colour space has components.
     std::function<std::vector<JSAMPLE>(int x, int y)> Pixel = [](int x, int y) {
         return std::vector<JSAMPLE>{JSAMPLE(x * 4), JSAMPLE(y * 4), JSAMPLE(128)};
@@ -39,6 +40,8 @@ struct TestJpeg
         jpeg_set_quality(&cinfo, 95, TRUE);
         if (Space == JCS_CMYK)
             cinfo.write_Adobe_marker = AdobeMarker;
+        if (Progressive)
+            jpeg_simple_progression(&cinfo);
         jpeg_start_compress(&cinfo, TRUE);
         std::vector<JSAMPLE> row(std::size_t(Width) * std::size_t(cinfo.input_components));
         for (int y = 0; y < Height; ++y) {
