@@ -1,0 +1,349 @@
+#include "app/Cp1251.h"
+#include "app/ErrorHandler.h"
+#include "order/TForm4.h"
+#include "support/GuiTestEnvironment.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+const QString BelowMinimum = QStringLiteral("Мин. кол-во: 6");
+const QString BadNumber = QStringLiteral("Неверное кол-во");
+const QString Refused = QStringLiteral("Неверно указано количество товара");
+
+enum class Finish
+{
+    OkButton,
+    Return,
+    KeypadEnter,
+    Escape,
+    CancelButton,
+    CloseBox,
+    EscapeOnButton,
+};
+
+void Press(TForm4& dialog, Finish finish)
+{
+    switch (finish) {
+    case Finish::OkButton:
+        QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+        break;
+    case Finish::Return:
+        QTest::keyClick(dialog.Edit1, Qt::Key_Return);
+        break;
+    case Finish::KeypadEnter:
+        QTest::keyClick(dialog.Edit1, Qt::Key_Enter, Qt::KeypadModifier);
+        break;
+    case Finish::Escape:
+        QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+        break;
+    case Finish::CancelButton:
+        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+        break;
+    case Finish::CloseBox:
+        dialog.close();
+        break;
+    case Finish::EscapeOnButton:
+        dialog.Button1->setFocus();
+        QTest::keyClick(dialog.Button1, Qt::Key_Escape);
+        break;
+    }
+}
+
+// One use of the dialog as the main window makes it; `inside` acts on the
+// open dialog and whatever it leaves open is cancelled, so a failed check
+// never leaves the test waiting.
+int32_t Ask(TForm4& dialog, int32_t minimum, int32_t start,
+            const std::function<void(TForm4&)>& inside)
+{
+    OnNextModal([&dialog, inside](QDialog* open) {
+        if (open == &dialog)
+            inside(dialog);
+        if (open->isVisible())
+            open->reject();
+    });
+    return dialog.AskQuantity(Cp("AB-1"), Cp("Кружка"), minimum, 24, start);
+}
+
+QTestEventList Typed(const QString& text)
+{
+    QTestEventList events;
+    events.addKeyClicks(text);
+    return events;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Finish)
+
+class QuantityDialogTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void looksAsDesigned()
+    {
+        QWidget owner;
+        owner.setGeometry(0, 0, 600, 400);
+        TForm4 dialog(&owner);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавление товара"));
+        QCOMPARE(dialog.size(), QSize(513, 127));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        QCOMPARE(dialog.Memo1->size(), QSize(497, 65));
+        QVERIFY(dialog.Memo1->isReadOnly());
+        QCOMPARE(dialog.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Добавить в заказ следующий товар:"));
+        QCOMPARE(dialog.Label2->text(), QStringLiteral("Введите количество:"));
+        QVERIFY(dialog.Label3->text().isEmpty());
+        QCOMPARE(dialog.Label3->font().pixelSize(), 9);
+        QCOMPARE(dialog.Label3->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(dialog.Button1->text(), QStringLiteral("OK"));
+        QCOMPARE(dialog.Button2->text(), QStringLiteral("Отмена"));
+
+        dialog.SetProductText(Cp("AB-1"), Cp("Кружка «Зима»"), 6, 24);
+        QCOMPARE(dialog.Memo1->toPlainText(),
+                 QStringLiteral("[AB-1] Кружка «Зима»\n\nМинимальное кол-во: 6        "
+                                "Кол-во в коробке: 24"));
+
+        // Centred again on the next use, after the user moved it away.
+        Ask(dialog, 6, 6, [](TForm4& open) { open.move(5, 5); });
+        QPoint centre;
+        Ask(dialog, 6, 6, [&](TForm4& open) { centre = open.geometry().center(); });
+        QVERIFY((centre - owner.geometry().center()).manhattanLength() <= 2);
+    }
+
+    // The walk through a refused and a corrected quantity.
+    void belowMinimumIsRefusedUntilCorrected()
+    {
+        GuiTestEnvironment env;
+        TForm4 dialog;
+        bool openDuringMessage = false;
+        env.Ui.OnMessage = [&](const FakeInteraction::Message&) {
+            openDuringMessage = dialog.isVisible();
+        };
+        const int32_t result = Ask(dialog, 6, 6, [&](TForm4& open) {
+            QCOMPARE(open.focusWidget(), open.Edit1);
+            QCOMPARE(open.Edit1->selectedText(), QStringLiteral("6"));
+            QVERIFY(open.Label3->text().isEmpty());
+            QCOMPARE(open.EnteredQuantity, 6);
+
+            QTest::keyClicks(open.Edit1, QStringLiteral("5"));
+            QCOMPARE(open.Label3->text(), BelowMinimum);
+            Press(open, Finish::OkButton);
+            QVERIFY(open.isVisible());
+            QCOMPARE(env.Ui.Messages.size(), 1u);
+            QCOMPARE(env.Ui.Messages[0].Text, Refused);
+            QCOMPARE(env.Ui.Messages[0].Caption, AppTitle());
+            QCOMPARE(env.Ui.Messages[0].Style, 0);
+            QVERIFY(openDuringMessage);
+            QCOMPARE(open.focusWidget(), open.Edit1);
+            QCOMPARE(open.Edit1->selectedText(), QStringLiteral("5"));
+
+            QTest::keyClicks(open.Edit1, QStringLiteral("12"));
+            QVERIFY(open.Label3->text().isEmpty());
+            Press(open, Finish::OkButton);
+            QVERIFY(!open.isVisible());
+        });
+        QCOMPARE(result, 12);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+    }
+
+    void keysAppliedToTheBox_data()
+    {
+        QTest::addColumn<QTestEventList>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<int>("entered");
+
+        QTest::newRow("digit replaces the selection") << Typed("5") << "5" << BelowMinimum << 5;
+        QTest::newRow("valid number") << Typed("12") << "12"
+                                      << "" << 12;
+        QTest::newRow("letter changes nothing") << Typed("a") << "6"
+                                                << "" << 6;
+        QTest::newRow("only digits get through") << Typed("1x -2,.") << "12"
+                                                 << "" << 12;
+        QTest::newRow("largest integer") << Typed("2147483647") << "2147483647"
+                                         << "" << INT32_MAX;
+        QTest::newRow("beyond the integer range")
+            << Typed("2147483648") << "2147483648" << BadNumber << 0;
+
+        QTestEventList emptied = Typed("5");
+        emptied.addKeyClick(Qt::Key_Backspace);
+        QTest::newRow("emptied box keeps the last check") << emptied << "" << BelowMinimum << 5;
+
+        QTestEventList appended;
+        appended.addKeyClick(Qt::Key_End);
+        appended.addKeyClicks("0");
+        QTest::newRow("end then digit") << appended << "60"
+                                        << "" << 60;
+
+        QTestEventList deleted = appended;
+        deleted.addKeyClick(Qt::Key_Home);
+        deleted.addKeyClick(Qt::Key_Delete);
+        QTest::newRow("home and delete") << deleted << "0" << BelowMinimum << 0;
+
+        QTestEventList reselected = appended;
+        reselected.addKeyClick(Qt::Key_Home, Qt::ShiftModifier);
+        reselected.addKeyClicks("9");
+        QTest::newRow("shift selection") << reselected << "9"
+                                         << "" << 9;
+
+        QTestEventList selectAll = appended;
+        selectAll.addKeyClick(Qt::Key_A, Qt::ControlModifier);
+        selectAll.addKeyClicks("8");
+        QTest::newRow("select all shortcut") << selectAll << "8"
+                                             << "" << 8;
+
+        QTestEventList keypad;
+        keypad.addKeyClick(Qt::Key_7, Qt::KeypadModifier);
+        QTest::newRow("keypad digit") << keypad << "7"
+                                      << "" << 7;
+    }
+
+    void keysAppliedToTheBox()
+    {
+        QFETCH(QTestEventList, keys);
+        QFETCH(QString, text);
+        QFETCH(QString, hint);
+        QFETCH(int, entered);
+
+        GuiTestEnvironment env;
+        TForm4 dialog;
+        Ask(dialog, 6, 6, [&](TForm4& open) {
+            keys.simulate(open.Edit1);
+            QCOMPARE(open.Edit1->text(), text);
+            QCOMPARE(open.Label3->text(), hint);
+            QCOMPARE(open.EnteredQuantity, entered);
+        });
+        QVERIFY(env.Ui.Messages.empty());
+    }
+
+    // A typed Cyrillic letter is refused like a Latin one; a paste is not
+    // filtered, so its foreign characters are left to the check.
+    void foreignCharacters()
+    {
+        GuiTestEnvironment env;
+        TForm4 dialog;
+        QGuiApplication::clipboard()->setText(QStringLiteral("1 2"));
+        const int32_t result = Ask(dialog, 6, 6, [&](TForm4& open) {
+            QTest::sendKeyEvent(QTest::Click, open.Edit1, Qt::Key_unknown, QStringLiteral("б"),
+                                Qt::NoModifier);
+            QCOMPARE(open.Edit1->text(), QStringLiteral("6"));
+            QTest::keyClick(open.Edit1, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(open.Edit1->text(), QStringLiteral("1 2"));
+            QCOMPARE(open.Label3->text(), BadNumber);
+            QCOMPARE(open.EnteredQuantity, 0);
+            Press(open, Finish::Return);
+            QVERIFY(open.isVisible());
+        });
+        QCOMPARE(result, 0);
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+    }
+
+    void accepted_data()
+    {
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Finish>("finish");
+        QTest::addColumn<int>("result");
+
+        QTest::newRow("starting minimum") << 6 << 6 << "" << Finish::OkButton << 6;
+        QTest::newRow("Return") << 6 << 6 << "12" << Finish::Return << 12;
+        QTest::newRow("keypad Enter") << 6 << 6 << "12" << Finish::KeypadEnter << 12;
+        QTest::newRow("not a multiple of the packing") << 6 << 6 << "7" << Finish::OkButton << 7;
+        QTest::newRow("changing a line keeps its quantity")
+            << 6 << 18 << "" << Finish::Return << 18;
+        QTest::newRow("zero minimum confirming zero") << 0 << 0 << "" << Finish::OkButton << 0;
+    }
+
+    void accepted()
+    {
+        QFETCH(int, minimum);
+        QFETCH(int, start);
+        QFETCH(QString, typed);
+        QFETCH(Finish, finish);
+        QFETCH(int, result);
+
+        GuiTestEnvironment env;
+        TForm4 dialog;
+        const int32_t answer = Ask(dialog, minimum, start, [&](TForm4& open) {
+            QTest::keyClicks(open.Edit1, typed);
+            Press(open, finish);
+            QVERIFY(!open.isVisible());
+        });
+        QCOMPARE(answer, result);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(env.Ui.Messages.empty());
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QTestEventList>("keys");
+        QTest::addColumn<QString>("hint");
+
+        QTest::newRow("below the minimum") << Typed("5") << BelowMinimum;
+        QTest::newRow("beyond the integer range") << Typed("99999999999") << BadNumber;
+        QTestEventList emptied;
+        emptied.addKeyClick(Qt::Key_Backspace);
+        QTest::newRow("empty box") << emptied << "";
+    }
+
+    void refused()
+    {
+        QFETCH(QTestEventList, keys);
+        QFETCH(QString, hint);
+
+        GuiTestEnvironment env;
+        TForm4 dialog;
+        const int32_t answer = Ask(dialog, 6, 6, [&](TForm4& open) {
+            keys.simulate(open.Edit1);
+            for (Finish finish : {Finish::OkButton, Finish::Return}) {
+                Press(open, finish);
+                QVERIFY(open.isVisible());
+                QCOMPARE(open.Label3->text(), hint);
+            }
+        });
+        QCOMPARE(answer, 0);
+        QCOMPARE(env.Ui.Messages.size(), 2u);
+        QCOMPARE(env.Ui.Messages[1].Text, Refused);
+    }
+
+    void cancelled_data()
+    {
+        QTest::addColumn<Finish>("finish");
+        QTest::newRow("Escape") << Finish::Escape;
+        QTest::newRow("Cancel") << Finish::CancelButton;
+        QTest::newRow("close box") << Finish::CloseBox;
+        QTest::newRow("Escape on a button") << Finish::EscapeOnButton;
+    }
+
+    void cancelled()
+    {
+        QFETCH(Finish, finish);
+
+        GuiTestEnvironment env;
+        TForm4 dialog;
+        const int32_t answer = Ask(dialog, 6, 6, [&](TForm4& open) {
+            QTest::keyClicks(open.Edit1, QStringLiteral("12"));
+            QCOMPARE(open.EnteredQuantity, 12);
+            Press(open, finish);
+            QVERIFY(!open.isVisible());
+        });
+        QCOMPARE(answer, 0);
+        QCOMPARE(dialog.EnteredQuantity, 0);
+        QVERIFY(dialog.Edit1->text().isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(env.Ui.Messages.empty());
+    }
+};
+
+QTEST_MAIN(QuantityDialogTest)
+#include "QuantityDialog_test.moc"
