@@ -58,8 +58,19 @@ void TForm1::SetUpGrids()
                     sg2Click();
                 });
             });
-    connect(sg1, &QTableView::clicked, this, Guard(this, &TForm1::sg1Click));
-    connect(sg2, &QTableView::clicked, this, Guard(this, &TForm1::sg2Click));
+    // A click on the row that already looks current selects it too.
+    connect(sg1, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        Guarded([&] {
+            sg1SelectCell(index.column(), index.row() + 1);
+            sg1Click();
+        });
+    });
+    connect(sg2, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        Guarded([&] {
+            sg2SelectCell(index.column(), index.row() + 1);
+            sg2Click();
+        });
+    });
     sg1->installEventFilter(this);
     sg2->installEventFilter(this);
     Edit2->installEventFilter(this);

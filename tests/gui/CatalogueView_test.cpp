@@ -1,0 +1,187 @@
+#include "app/AppState.h"
+#include "app/GridPainting.h"
+#include "net/EuroRate.h"
+#include "support/MainWindowFixture.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+std::vector<TestProduct> Products()
+{
+    return {Product("AB-100", "Кружка белая", 2.5, "a.jpg;b.jpg"),
+            Product("AB-200", "Кружка синяя", 1.25, "c.jpg"), Product("CD-300", "Ваза", 10, ""),
+            Product("XY-ab1", "Тарелка", 3, "")};
+}
+
+} // namespace
+
+class CatalogueViewTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fillShowsRoublesHeadersAndStatus()
+    {
+        MainWindowFixture f(Products(), QStringLiteral("90,5"));
+        const QAbstractItemModel* model = f.Form1->sg1->model();
+        const QStringList headers = {
+            QStringLiteral("#"),    QStringLiteral("Артикул"),     QStringLiteral("Наименование"),
+            QStringLiteral("Цена"), QStringLiteral("Мин. кол-во"), QStringLiteral("Вес")};
+        const int widths[] = {25, 80, 350, 70, 63, 60};
+        for (int c = 0; c < 6; ++c) {
+            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), headers[c]);
+            QCOMPARE(f.Form1->sg1->columnWidth(c), widths[c]);
+        }
+        QCOMPARE(model->rowCount(), 4);
+        QCOMPARE(f.CatalogueCell(1, 0), QStringLiteral("1"));
+        QCOMPARE(f.CatalogueCell(1, 2), QStringLiteral("Кружка белая"));
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("226.25")); // 2.5 x 90.5
+        QCOMPARE(f.CatalogueCell(2, 5), QStringLiteral("1.00"));
+        QCOMPARE(f.Form1->StatusPanel->text(),
+                 QStringLiteral("Каталог товаров от 01.12.2026 10:00:00, позиций: 4. Файл: ") +
+                     QString::fromStdString(App().DBPath));
+
+        // A width changed by the user returns at the next fill.
+        f.Form1->sg1->setColumnWidth(2, 10);
+        f.Env.Ui.InputAnswers = {QStringLiteral("90,5")};
+        f.Form1->N12->trigger();
+        QCOMPARE(f.Form1->sg1->columnWidth(2), 350);
+    }
+
+    void filterCommandAndSelectionFollowingAShorterList()
+    {
+        MainWindowFixture f(Products());
+        f.SelectCatalogueRow(4);
+        QCOMPARE(App().SelectedCatalogueRow, 4);
+
+        f.Form1->Edit1->setText(QStringLiteral("Кружка"));
+        QTest::keyClick(f.Form1->Edit1, Qt::Key_Return);
+        QCOMPARE(App().CatalogueCount, 2);
+        QCOMPARE(App().SelectedCatalogueRow, 2); // moved to the new last row
+        QCOMPARE(f.Form1->PendingCatalogueImages, std::string("c.jpg"));
+
+        f.Form1->Edit1->setText(QStringLiteral("нет такого"));
+        f.Form1->Button7->click();
+        QCOMPARE(App().CatalogueCount, 0);
+        QCOMPARE(f.Form1->sg1->model()->rowCount(), 1); // the blank row
+        QCOMPARE(App().SelectedCatalogueRow, 1);
+        QVERIFY(f.Form1->PendingCatalogueImages.empty());
+        QVERIFY(f.Form1->StatusPanel->text().contains(QStringLiteral("позиций: 0.")));
+
+        f.Form1->Edit1->setText(QStringLiteral("*"));
+        f.Form1->Button7->click();
+        QCOMPARE(App().CatalogueCount, 4);
+        QCOMPARE(App().SelectedCatalogueRow, 1); // a longer list keeps the row
+    }
+
+    void optionsThatCannotBeReadKeepThePriceFactor()
+    {
+        MainWindowFixture f(Products());
+        const double factor = App().PriceFactor;
+        WriteTestCatalogue(QString::fromStdString(App().DBPath), Products(), "01.12.2026",
+                           "not a number");
+        f.Form1->Button7->click();
+        QCOMPARE(f.Env.Ui.Messages.size(), 1u);
+        QCOMPARE(f.Env.Ui.Messages[0].Text, QStringLiteral("Ошибка в БД"));
+        QCOMPARE(f.Env.Ui.Messages[0].Style, 0);
+        QCOMPARE(App().PriceFactor, factor);
+        QCOMPARE(App().CatalogueCount, 4); // the products are read all the same
+    }
+
+    void picturesFollowTheSelectionAfterAPause()
+    {
+        MainWindowFixture f(Products());
+        QVERIFY(f.Form1->PendingCatalogueImages.empty()); // nothing selected yet
+        f.SelectCatalogueRow(3);
+        f.SelectCatalogueRow(1);
+        QCOMPARE(f.Form1->PendingCatalogueImages, std::string("a.jpg;b.jpg"));
+        QVERIFY(f.Form1->Timer1->isActive());
+        QVERIFY(f.Form1->Timer1->isSingleShot());
+        QCOMPARE(f.Form1->Timer1->interval(), 50);
+        QCOMPARE(f.Form1->focusWidget(), f.Form1->sg1);
+        // The pictures do not exist: the frame's error reaches the error box.
+        QTRY_COMPARE(f.Env.Ui.Messages.size(), 1u);
+        QVERIFY(f.Env.Ui.Messages[0].Text.startsWith(QStringLiteral("Cannot open file")));
+        QVERIFY(!f.Form1->Timer1->isActive());
+    }
+
+    void selectedRowColours()
+    {
+        MainWindowFixture f(Products());
+        f.SelectCatalogueRow(2);
+        QTRY_VERIFY(f.Form1->sg1->hasFocus());
+        QTableView* grid = f.Form1->sg1;
+        const int y = grid->rowViewportPosition(1) + 3;
+        const auto colourAt = [grid, y](int column) {
+            const QImage image = grid->viewport()->grab().toImage();
+            return QColor(image.pixel(grid->columnViewportPosition(column) + 1, y));
+        };
+        QCOMPARE(colourAt(0), TGridCellDelegate::CurrentCellColour());
+        QCOMPARE(colourAt(2), TGridCellDelegate::SelectedRowColour());
+        // Without the focus the whole row is grey.
+        f.Form1->Edit1->setFocus();
+        QTRY_VERIFY(!grid->hasFocus());
+        QCOMPARE(colourAt(0), TGridCellDelegate::SelectedRowColour());
+    }
+
+    void euroRateCommandRepricesWithoutStoring()
+    {
+        MainWindowFixture f(Products(), QStringLiteral("80"));
+        const QByteArray settings = GuiTestEnvironment::Read(f.Env.SettingsFile());
+        App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 2)};
+        App().OrderItemCount = 1;
+        f.Form1->RefreshOrderView();
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("200.00"));
+
+        f.Env.Ui.InputAnswers = {QStringLiteral("100")};
+        f.Form1->N12->trigger();
+        QCOMPARE(f.Env.Ui.Inputs.back().Prompt, QStringLiteral("Укажите курс евро:"));
+        QCOMPARE(f.Env.Ui.Inputs.back().Initial, QStringLiteral("80"));
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("250.00"));
+        QCOMPARE(f.OrderCell(1, 5), QStringLiteral("500.00"));
+        QCOMPARE(f.Form1->Label6->text(), QStringLiteral("500.00 руб."));
+        QCOMPARE(GuiTestEnvironment::Read(f.Env.SettingsFile()), settings);
+        QVERIFY(!f.Form1->OrderModified);
+    }
+
+    void rateFromTheWebAndTheUpdateQuestion()
+    {
+        GuiTestEnvironment env;
+        env.Http.Bodies[EuroRateUrl(env.Clock.Value.date())] =
+            "<table><tr><td>Евро</td>\n  <td>89,1267</td></tr></table>";
+        env.Http.Bodies["http://www.pelmora.ru/kesta/lastversion.txt"] =
+            "02.12.2026 10:00:00\r\n1,6\r\n";
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), Products());
+        env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
+                  "[General]\r\nUserInfoSpecified=1\r\n");
+        env.Ui.MessageAnswers = {MessageAnswer::Yes};
+        TForm1 form1;
+        form1.FormShow();
+        QVERIFY(env.Ui.Inputs.empty());
+        QCOMPARE(App().EuroRate, 89.13);
+        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=89.13\r\n"));
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+        QCOMPARE(env.Ui.Messages[0].Text,
+                 QStringLiteral("Обнаружены новые версии каталога товаров и программы. Открыть "
+                                "страницу обновлений?"));
+        QCOMPARE(env.Ui.Messages[0].Style, 35);
+        QCOMPARE(env.Ui.OpenedUrls, QStringList{QStringLiteral("http://www.pelmora.ru/kesta/")});
+
+        // From the menu with everything up to date, the user is told so.
+        env.Http.Bodies["http://www.pelmora.ru/kesta/lastversion.txt"] =
+            "01.12.2026 10:00:00\r\n1.5\r\n";
+        form1.N11->trigger();
+        QCOMPARE(env.Ui.Messages.back().Text,
+                 QStringLiteral("Вы используете последние версии программы и каталога."));
+        QCOMPARE(env.Ui.Messages.back().Style, 64);
+    }
+};
+
+QTEST_MAIN(CatalogueViewTest)
+#include "CatalogueView_test.moc"
