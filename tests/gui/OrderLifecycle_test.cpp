@@ -1,0 +1,526 @@
+#include "app/Cp1251.h"
+#include "app/NumberFormat.h"
+#include "app/TForm1.h"
+#include "order/OrderFile.h"
+#include "order/OrderGridModel.h"
+#include "support/GuiTestEnvironment.h"
+#include "support/TestCatalogue.h"
+#include "windows/TForm2.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <csignal>
+#include <cstring>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+const QString kNewOrderQuestion = QStringLiteral(
+    "При создании нового заказа все изменения в текущем будут утеряны. Сохранить измненения?");
+const QString kOpenQuestion = QStringLiteral(
+    "Текущий заказ не сохранен. Открытие заказа приведет к потере данных. Продолжить?");
+const QString kCloseQuestion =
+    QStringLiteral("При выходе из программы все изменения в заказе будут утеряны. Сохранить?");
+
+// The started main window with its customer dialog, on a catalogue of three
+// products priced at 80 roubles per euro times the catalogue's 1.005.
+struct Session
+{
+    GuiTestEnvironment env;
+    TForm1 form1;
+    TForm2 form2{&form1};
+
+    bool Start()
+    {
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
+                           {Product("AB-1", "Кружка", 2.5), Product("CD-2", "Ваза", 10),
+                            Product("EF-3", "Набор <Люкс> & Co", 1.25)});
+        // Details are not given and no reminder: the start-up shows no dialog.
+        env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
+                  "[General]\r\nUserInfoSpecified=0\r\nRemindOnStartup=0\r\n");
+        QDir().mkpath(env.Path(QStringLiteral("orders")));
+        env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
+        form1.SetDialogs(&form2, nullptr, nullptr, nullptr);
+        return form1.FormShow() && App().CatalogueCount == 3 && env.Ui.Messages.empty();
+    }
+
+    QString OrderPath(const QString& name) const
+    {
+        return env.Path(QStringLiteral("orders/") + name);
+    }
+
+    // Lines from the first `count` products, with quantities 3, 1, 8.
+    void SetOrder(int count, bool modified)
+    {
+        static const int quantities[] = {3, 1, 8};
+        App().OrderItems.clear();
+        for (int k = 0; k < count; ++k)
+            App().OrderItems.push_back(OrderItem::FromEntry(
+                App().CatalogueEntries[static_cast<std::size_t>(k)], quantities[k]));
+        App().OrderItemCount = count;
+        form1.OrderModified = modified;
+        form1.RefreshOrderView();
+    }
+
+    // The current order as the bytes of its file, for comparing states.
+    static QByteArray CurrentOrder()
+    {
+        return QByteArray::fromStdString(OrderFileContent(App().OrderItems, App().OrderItemCount));
+    }
+
+    QString GridText(int row, int column) const
+    {
+        return form1.OrderModel->data(form1.OrderModel->index(row, column), Qt::DisplayRole)
+            .toString();
+    }
+};
+
+OrderItem Line(const char* sku, const char* name, int32_t quantity)
+{
+    OrderItem item;
+    item.SKU.Assign(sku);
+    item.Name.Assign(Cp(name));
+    item.Price = 2.5;
+    item.Quantity = quantity;
+    return item;
+}
+
+QByteArray WithInt32At(QByteArray bytes, int offset, int32_t value)
+{
+    std::memcpy(bytes.data() + offset, &value, sizeof value);
+    return bytes;
+}
+
+QByteArray WithByteAt(QByteArray bytes, int offset, uint8_t value)
+{
+    bytes[offset] = static_cast<char>(value);
+    return bytes;
+}
+
+// Makes every file larger than `bytes` fail to grow, as a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+QStringList FolderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+} // namespace
+
+class OrderLifecycleTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TFormatSettings m_savedFormat;
+    std::unique_ptr<Session> m_s;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_savedFormat = SystemFormat();
+        TFormatSettings russian;
+        russian.DecimalSeparator = ',';
+        SetSystemFormat(russian);
+    }
+    void cleanupTestCase() { SetSystemFormat(m_savedFormat); }
+
+    void init()
+    {
+        m_s = std::make_unique<Session>();
+        QVERIFY(m_s->Start());
+    }
+    void cleanup() { m_s.reset(); }
+
+    void savedOrderReopensAtTheCurrentRate()
+    {
+        Session& s = *m_s;
+        s.SetOrder(3, true);
+        const QByteArray order = Session::CurrentOrder();
+        const QString path = s.OrderPath(QStringLiteral("март.order"));
+
+        s.env.Ui.SaveAnswers = {path};
+        s.form1.N4->trigger();
+        QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
+        // No filter; the dialog adds the extension to a bare typed name.
+        QVERIFY(s.env.Ui.SaveDialogs[0].Filter.isEmpty());
+        QCOMPARE(s.env.Ui.SaveDialogs[0].DefaultExtension, QStringLiteral("order"));
+        QVERIFY(!s.form1.OrderModified);
+        QCOMPARE(GuiTestEnvironment::Read(path), order);
+        QCOMPARE(GuiTestEnvironment::Read(path).size(), 4 + 3 * 416);
+
+        s.form1.Button1->click(); // saved: emptied without a question
+        QCOMPARE(App().OrderItemCount, 0);
+        QVERIFY(s.env.Ui.Messages.empty());
+
+        App().PriceFactor = 100; // a new rate since the order was saved
+        s.env.Ui.OpenAnswers = {path};
+        s.form1.N3->trigger();
+        QCOMPARE(s.env.Ui.OpenDialogs.size(), 1u);
+        QCOMPARE(s.env.Ui.OpenDialogs[0].Filter, QStringLiteral("Файлы заказов (*.order)|*.order"));
+        QCOMPARE(s.env.Ui.OpenDialogs[0].DefaultExtension, QStringLiteral("order"));
+        QCOMPARE(Session::CurrentOrder(), order);
+        QVERIFY(!s.form1.OrderModified);
+        QCOMPARE(s.GridText(0, 1), QStringLiteral("AB-1"));
+        QCOMPARE(s.GridText(2, 2), QStringLiteral("Набор <Люкс> & Co"));
+        QCOMPARE(s.GridText(0, 3), QStringLiteral("250,00"));
+        QCOMPARE(s.GridText(2, 4), QStringLiteral("8"));
+        QCOMPARE(s.GridText(2, 5), QStringLiteral("1000,00"));
+        QCOMPARE(s.form1.Label6->text(), QStringLiteral("2750,00 руб."));
+
+        // Right after opening there is nothing to save: no dialog.
+        QVERIFY(s.form1.SaveOrder());
+        QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
+
+        // Saving again proposes the last name and replaces the file unasked.
+        s.SetOrder(1, true);
+        s.env.Ui.SaveAnswers = {path};
+        s.form1.Button3->click();
+        QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, path);
+        QCOMPARE(GuiTestEnvironment::Read(path), Session::CurrentOrder());
+        QCOMPARE(FolderEntries(s.OrderPath({})), QStringList{QStringLiteral("март.order")});
+        QVERIFY(s.env.Ui.Messages.empty());
+    }
+
+    void emptyOrderIsFourBytesHoldingZero()
+    {
+        Session& s = *m_s;
+        s.SetOrder(0, true); // every line deleted
+        const QString path = s.OrderPath(QStringLiteral("empty.order"));
+        s.env.Ui.SaveAnswers = {path};
+        QVERIFY(s.form1.SaveOrder());
+        QCOMPARE(GuiTestEnvironment::Read(path), QByteArray(4, '\0'));
+
+        s.SetOrder(2, false);
+        s.env.Ui.OpenAnswers = {path};
+        s.form1.OpenOrder();
+        QCOMPARE(App().OrderItemCount, 0);
+        QVERIFY(App().OrderItems.empty());
+        QCOMPARE(s.form1.Label6->text(), QStringLiteral("0,00 руб."));
+        QVERIFY(s.env.Ui.Messages.empty());
+    }
+
+    // "Новый заказ" and closing the window ask the same kind of question; an
+    // order the user wanted saved is kept unless it really was saved.
+    void unsavedOrderQuestion_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");   // 0: no question expected
+        QTest::addColumn<QString>("save"); // the save dialog: "", "file", "cancel", "fails"
+        QTest::addColumn<bool>("goesOn");  // the order emptied, or the window closed
+        QTest::addColumn<bool>("modifiedAfter");
+
+        const int yes = int(MessageAnswer::Yes);
+        const int no = int(MessageAnswer::No);
+        const int cancel = int(MessageAnswer::Cancel);
+        for (const bool closing : {false, true}) {
+            const char* command = closing ? "close" : "new";
+            const auto row = [command](const char* name) -> QTestData& {
+                return QTest::addRow("%s, %s", command, name);
+            };
+            row("saved order") << closing << false << 0 << QString() << true << false;
+            row("No") << closing << true << no << QString() << true << true;
+            row("Cancel") << closing << true << cancel << QString() << false << true;
+            row("Yes, saved") << closing << true << yes << QStringLiteral("file") << true << false;
+            row("Yes, dialog cancelled")
+                << closing << true << yes << QStringLiteral("cancel") << false << true;
+            row("Yes, save fails")
+                << closing << true << yes << QStringLiteral("fails") << false << true;
+        }
+    }
+    void unsavedOrderQuestion()
+    {
+        QFETCH(bool, closing);
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(QString, save);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, modifiedAfter);
+        Session& s = *m_s;
+        s.form1.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.form1));
+        s.SetOrder(3, modified);
+        const QByteArray order = Session::CurrentOrder();
+
+        if (answer)
+            s.env.Ui.MessageAnswers = {MessageAnswer(answer)};
+        const QString path = s.OrderPath(QStringLiteral("saved.order"));
+        if (save == QStringLiteral("file"))
+            s.env.Ui.SaveAnswers = {path};
+        else if (save == QStringLiteral("cancel"))
+            s.env.Ui.SaveAnswers = {std::nullopt};
+        else if (save == QStringLiteral("fails"))
+            s.env.Ui.SaveAnswers = {s.OrderPath(QStringLiteral("no such folder/saved.order"))};
+
+        bool wentOn = false;
+        if (closing) {
+            wentOn = s.form1.close();
+            QCOMPARE(s.form1.isVisible(), !wentOn);
+        } else {
+            s.form1.NewOrder();
+            wentOn = App().OrderItemCount == 0;
+            if (!wentOn)
+                QCOMPARE(Session::CurrentOrder(), order);
+        }
+        QCOMPARE(wentOn, goesOn);
+        QCOMPARE(s.form1.OrderModified, modifiedAfter);
+
+        const auto& messages = s.env.Ui.Messages;
+        QCOMPARE(messages.size(), size_t(answer ? 1 : 0) + (save == QStringLiteral("fails")));
+        if (answer) {
+            QCOMPARE(messages[0].Text, closing ? kCloseQuestion : kNewOrderQuestion);
+            QCOMPARE(messages[0].Caption, QStringLiteral("Сохранение"));
+            QCOMPARE(messages[0].Style, 35);
+        }
+        if (save == QStringLiteral("fails")) {
+            QCOMPARE(messages[1].Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(messages[1].Style, 16);
+        }
+        QCOMPARE(s.env.Ui.SaveDialogs.size(), size_t(save.isEmpty() ? 0 : 1));
+        QCOMPARE(GuiTestEnvironment::Read(path),
+                 save == QStringLiteral("file") ? order : QByteArray());
+    }
+
+    void newOrderAnsweredNoKeepsAsking()
+    {
+        Session& s = *m_s;
+        s.form1.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.form1));
+        s.SetOrder(2, true);
+        s.env.Ui.MessageAnswers = {MessageAnswer::No};
+        s.form1.N2->trigger();
+        QCOMPARE(App().OrderItemCount, 0);
+        QVERIFY(s.form1.OrderModified);
+
+        s.env.Ui.MessageAnswers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Cancel};
+        s.form1.NewOrder();
+        s.form1.OpenOrder();
+        QVERIFY(!s.form1.close());
+        QCOMPARE(s.env.Ui.Messages.size(), 4u);
+        QCOMPARE(s.env.Ui.Messages[1].Text, kNewOrderQuestion);
+        QCOMPARE(s.env.Ui.Messages[2].Text, kOpenQuestion);
+        QCOMPARE(s.env.Ui.Messages[3].Text, kCloseQuestion);
+        QVERIFY(s.env.Ui.OpenDialogs.empty());
+        QVERIFY(s.form1.isVisible());
+    }
+
+    void openOrder_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");   // 0: no question expected
+        QTest::addColumn<bool>("chooses"); // a file, or the dialog is cancelled
+        QTest::addColumn<bool>("dialog");
+
+        const int yes = int(MessageAnswer::Yes);
+        const int no = int(MessageAnswer::No);
+        QTest::newRow("modified, No") << true << no << false << false;
+        QTest::newRow("modified, Yes, dialog cancelled") << true << yes << false << true;
+        QTest::newRow("modified, Yes, file") << true << yes << true << true;
+        QTest::newRow("saved, dialog cancelled") << false << 0 << false << true;
+        QTest::newRow("saved, file") << false << 0 << true << true;
+    }
+    void openOrder()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(bool, chooses);
+        QFETCH(bool, dialog);
+        Session& s = *m_s;
+        const QString path = s.OrderPath(QStringLiteral("one line.order"));
+        s.SetOrder(1, true);
+        const QByteArray saved = Session::CurrentOrder();
+        s.env.Ui.SaveAnswers = {path};
+        QVERIFY(s.form1.SaveOrder());
+
+        s.SetOrder(3, modified);
+        const QByteArray current = Session::CurrentOrder();
+        if (answer)
+            s.env.Ui.MessageAnswers = {MessageAnswer(answer)};
+        s.env.Ui.OpenAnswers = {chooses ? std::optional<QString>(path) : std::nullopt};
+        s.form1.Button2->click();
+
+        QCOMPARE(s.env.Ui.Messages.size(), size_t(answer ? 1 : 0));
+        if (answer) {
+            QCOMPARE(s.env.Ui.Messages[0].Text, kOpenQuestion);
+            QCOMPARE(s.env.Ui.Messages[0].Caption, QStringLiteral("Открыть"));
+            QCOMPARE(s.env.Ui.Messages[0].Style, 36);
+        }
+        QCOMPARE(s.env.Ui.OpenDialogs.size(), size_t(dialog ? 1 : 0));
+        const bool opened = dialog && chooses;
+        QCOMPARE(Session::CurrentOrder(), opened ? saved : current);
+        QCOMPARE(s.form1.OrderModified, opened ? false : modified);
+        QCOMPARE(s.form1.Label6->text(),
+                 opened ? QStringLiteral("603,00 руб.") : QStringLiteral("2211,00 руб."));
+        if (opened) // the dialog proposes the file next time
+            QCOMPARE(s.form1.OpenDialog2.FileName, path);
+    }
+
+    void unusableFileLeavesTheOrder_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message"); // %1: the file; a trailing "…" means any reason
+
+        const QByteArray good = QByteArray::fromStdString(
+            OrderFileContent({Line("AB-1", "Кружка", 3), Line("CD-2", "Ваза", 1)}, 2));
+        const QString damaged = QStringLiteral("Файл заказа «%1» повреждён: ");
+
+        QTest::newRow("missing") << false << QByteArray()
+                                 << QStringLiteral("Не удалось открыть файл заказа «%1»: …");
+        QTest::newRow("shorter than the count")
+            << true << QByteArray(2, '\0')
+            << damaged + QStringLiteral("размер файла в байтах: 2, а требуется не меньше 4");
+        QTest::newRow("truncated record")
+            << true << good.left(good.size() - 10)
+            << damaged +
+                   QStringLiteral("размер файла в байтах: 826, а для числа строк 2 требуется 836");
+        QTest::newRow("bytes past the last record")
+            << true << good + '\0'
+            << damaged +
+                   QStringLiteral("размер файла в байтах: 837, а для числа строк 2 требуется 836");
+        QTest::newRow("negative count")
+            << true << WithInt32At(good, 0, -1)
+            << damaged + QStringLiteral("отрицательное число строк заказа: -1");
+        QTest::newRow("huge count")
+            << true << WithInt32At(good.left(4), 0, INT32_MAX)
+            << damaged + QStringLiteral("размер файла в байтах: 4, а для числа строк 2147483647 "
+                                        "требуется 893353197156");
+        QTest::newRow("article code length")
+            << true << WithByteAt(good, 4 + 416 + 4, 15)
+            << damaged + QStringLiteral("в строке 2 длина поля «Артикул» равна 15, а допускается "
+                                        "не больше 14");
+        QTest::newRow("name length")
+            << true << WithByteAt(good, 4 + 19, 101)
+            << damaged + QStringLiteral("в строке 1 длина поля «Наименование» равна 101, а "
+                                        "допускается не больше 100");
+    }
+    void unusableFileLeavesTheOrder()
+    {
+        QFETCH(bool, exists);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        Session& s = *m_s;
+        const QString path = s.OrderPath(QStringLiteral("плохой.order"));
+        if (exists)
+            s.env.Write(QStringLiteral("orders/плохой.order"), content);
+        const QString expected = message.arg(path);
+
+        // Once over a modified order (after its question), once over a saved one.
+        for (const bool modified : {true, false}) {
+            s.env.Ui.Messages.clear();
+            s.SetOrder(3, modified);
+            const QByteArray order = Session::CurrentOrder();
+            const QString total = s.form1.Label6->text();
+            if (modified)
+                s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
+            s.env.Ui.OpenAnswers = {path};
+            s.form1.OpenOrder();
+
+            QCOMPARE(Session::CurrentOrder(), order);
+            QCOMPARE(s.form1.OrderModified, modified);
+            QCOMPARE(s.form1.Label6->text(), total);
+            QCOMPARE(s.env.Ui.Messages.size(), size_t(modified ? 2 : 1));
+            const FakeInteraction::Message& error = s.env.Ui.Messages.back();
+            QCOMPARE(error.Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(error.Style, 16);
+            if (expected.endsWith(u'…')) {
+                QVERIFY2(error.Text.startsWith(expected.chopped(1)), qPrintable(error.Text));
+                QVERIFY(error.Text.size() > expected.size()); // the system's reason follows
+            } else {
+                QCOMPARE(error.Text, expected);
+            }
+        }
+        QCOMPARE(GuiTestEnvironment::Read(path), content); // the file is only read
+    }
+
+    // A save that fails keeps the order unsaved and whatever was at the target.
+    void failedSaveKeepsThePreviousFile_data()
+    {
+        QTest::addColumn<QString>("target"); // below the orders folder
+        QTest::addColumn<bool>("fullDisk");
+
+        QTest::newRow("target is a folder") << QStringLiteral("taken.order") << false;
+        QTest::newRow("folder missing") << QStringLiteral("gone/new.order") << false;
+        QTest::newRow("disk full while writing") << QStringLiteral("previous.order") << true;
+    }
+    void failedSaveKeepsThePreviousFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, fullDisk);
+        Session& s = *m_s;
+        const QString path = s.OrderPath(target);
+        // Something the user had before: a folder with a file in it, or a
+        // saved one-line order.
+        if (target == QStringLiteral("taken.order"))
+            s.env.Write(QStringLiteral("orders/taken.order/inside.txt"), "kept");
+        else if (fullDisk)
+            s.env.Write(QStringLiteral("orders/previous.order"),
+                        QByteArray::fromStdString(OrderFileContent(
+                            {OrderItem::FromEntry(App().CatalogueEntries[0], 5)}, 1)));
+        const QStringList entriesBefore = FolderEntries(s.OrderPath({}));
+        const QByteArray previous = GuiTestEnvironment::Read(path);
+
+        s.SetOrder(3, true);
+        s.env.Ui.SaveAnswers = {path};
+        bool saved = true;
+        {
+            // Room for the one-line file but not for three lines.
+            std::unique_ptr<FileSizeLimit> limit;
+            if (fullDisk)
+                limit = std::make_unique<FileSizeLimit>(1000);
+            saved = s.form1.SaveOrder();
+        }
+        QVERIFY(!saved);
+        QVERIFY(s.form1.OrderModified);
+        QCOMPARE(s.env.Ui.Messages.size(), 1u);
+        const FakeInteraction::Message& error = s.env.Ui.Messages[0];
+        QCOMPARE(error.Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(error.Style, 16);
+        const QString prefix = QStringLiteral("Не удалось сохранить заказ в файл «%1»: ").arg(path);
+        QVERIFY2(error.Text.startsWith(prefix), qPrintable(error.Text));
+        QVERIFY(error.Text.size() > prefix.size());
+
+        // No temporary file is left behind and the old content stands.
+        QCOMPARE(FolderEntries(s.OrderPath({})), entriesBefore);
+        QCOMPARE(GuiTestEnvironment::Read(path), previous);
+        if (fullDisk)
+            QCOMPARE(previous.size(), 4 + 416);
+        QCOMPARE(GuiTestEnvironment::Read(s.OrderPath(QStringLiteral("taken.order/inside.txt"))),
+                 QByteArray(target == QStringLiteral("taken.order") ? "kept" : ""));
+
+        // The same order goes to a good file afterwards.
+        s.env.Ui.SaveAnswers = {s.OrderPath(QStringLiteral("good.order"))};
+        QVERIFY(s.form1.SaveOrder());
+        QCOMPARE(GuiTestEnvironment::Read(s.OrderPath(QStringLiteral("good.order"))),
+                 Session::CurrentOrder());
+    }
+};
+
+QTEST_MAIN(OrderLifecycleTest)
+#include "OrderLifecycle_test.moc"
