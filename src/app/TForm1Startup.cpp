@@ -182,9 +182,18 @@ double TForm1::FetchEuroRate()
 
 void TForm1::LoadCatalogue(const std::string& filter)
 {
-    LoadCatalogueData(App(), filter, DotNumberFormat, [] {
-        App().Ui->MessageBox(QStringLiteral("Ошибка в БД"), AppTitle(), MessageStyle::Ok);
-    });
+    try {
+        LoadCatalogueData(App(), filter, DotNumberFormat, [] {
+            App().Ui->MessageBox(QStringLiteral("Ошибка в БД"), AppTitle(), MessageStyle::Ok);
+        });
+    } catch (...) {
+        // A load that failed on a product leaves an empty catalogue; the grid
+        // reads the catalogue directly, so it must be refilled before the
+        // error is shown.
+        FillCatalogueGrid();
+        RefreshOrderView();
+        throw;
+    }
     FillCatalogueGrid();
     RefreshOrderView();
 }
