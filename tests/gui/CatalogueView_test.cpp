@@ -2,6 +2,8 @@
 #include "app/GridPainting.h"
 #include "net/EuroRate.h"
 #include "support/MainWindowFixture.h"
+#include "windows/TImageFrame.h"
+#include "windows/TPictureBox.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -109,6 +111,44 @@ private Q_SLOTS:
         QTRY_COMPARE(f.Env.Ui.Messages.size(), 1u);
         QVERIFY(f.Env.Ui.Messages[0].Text.startsWith(QStringLiteral("Cannot open file")));
         QVERIFY(!f.Form1->Timer1->isActive());
+    }
+
+    void aRunOfSelectionsLoadsOnlyWhereItRests()
+    {
+        MainWindowFixture f(Products());
+        const QString folder = f.Env.Path(QStringLiteral("home/PelmoraDB/img/"));
+        QDir().mkpath(folder);
+        const struct
+        {
+            const char* name;
+            QColor colour;
+        } pictures[] = {{"a.jpg", Qt::red}, {"b.jpg", Qt::green}, {"c.jpg", Qt::blue}};
+        for (const auto& picture : pictures) {
+            QImage image(64, 48, QImage::Format_RGB32);
+            image.fill(picture.colour);
+            QVERIFY(image.save(folder + QString::fromLatin1(picture.name), "JPG"));
+        }
+        const auto shownColour = [&f] {
+            const QImage& shown = f.Form1->ImageFrame1->MainImage()->Picture();
+            return shown.isNull() ? QColor() : QColor(shown.pixel(32, 24));
+        };
+        // Three moves in a row, faster than the deferral: nothing is loaded
+        // on the way, and the pictures of the last product come once it rests.
+        f.SelectCatalogueRow(1);
+        f.SelectCatalogueRow(3);
+        f.SelectCatalogueRow(2);
+        QVERIFY(!shownColour().isValid());
+        QTRY_VERIFY(shownColour().isValid());
+        QVERIFY(shownColour().blue() > 200 && shownColour().red() < 60);
+        QVERIFY(f.Env.Ui.Messages.empty());
+    }
+
+    void aZeroPriceFactorShowsZeroPrices()
+    {
+        MainWindowFixture f(Products());
+        App().PriceFactor = 0;
+        f.Form1->FillCatalogueGrid();
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("0.00"));
     }
 
     void selectedRowColours()
