@@ -32,6 +32,9 @@ public:
     std::deque<std::optional<QString>> OpenAnswers;
     std::deque<std::optional<QString>> SaveAnswers;
     std::deque<bool> PrintAnswers;
+    // When set, answers the print dialog instead of PrintAnswers and may set
+    // the printer up (e.g. PDF output into a temporary file).
+    std::function<bool(QPrinter&)> OnChoosePrinter;
     // Runs while a message box is "open", for tests that look at the window behind it.
     std::function<void(const Message&)> OnMessage;
 
@@ -82,9 +85,11 @@ public:
         OpenedUrls << url;
         return true;
     }
-    bool ChoosePrinter(QPrinter&) override
+    bool ChoosePrinter(QPrinter& printer) override
     {
         ++PrintDialogs;
+        if (OnChoosePrinter)
+            return OnChoosePrinter(printer);
         return PrintAnswers.empty() ? false : Next(PrintAnswers);
     }
 
