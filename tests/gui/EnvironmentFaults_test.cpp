@@ -1,0 +1,72 @@
+#include "app/AppState.h"
+#include "support/MainWindowFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+#include <sqlite3.h>
+
+// What the program meets outside itself: a catalogue locked by another
+// program, a settings file edited by hand.
+class EnvironmentFaultsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aLockedCatalogueIsReportedAndTheProgramGoesOn()
+    {
+        MainWindowFixture f({Product("AB-1", "Кружка"), Product("AB-2", "Ваза")});
+        // Another program holds the file in an exclusive transaction.
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(App().DBPath.c_str(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+        // The options cannot be read, then the products: both are said, and
+        // nothing waits for the lock.
+        f.Form1->Button7->click();
+        QCOMPARE(f.Env.Ui.Messages.size(), 2u);
+        QCOMPARE(f.Env.Ui.Messages[0].Text, QStringLiteral("Ошибка в БД"));
+        const QString text = f.Env.Ui.Messages[1].Text;
+        QVERIFY2(text.startsWith(QStringLiteral("Error executing SQL.\rError [5]: The database "
+                                                "file is locked.\r")) ||
+                     text == QStringLiteral("Could not prepare SQL statement."),
+                 qPrintable(text));
+        QCOMPARE(f.Env.Ui.Messages[1].Style, 16);
+
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        f.Form1->Edit1->setText(QStringLiteral("*"));
+        f.Form1->Button7->click();
+        QCOMPARE(f.Env.Ui.Messages.size(), 2u);
+        QCOMPARE(App().CatalogueCount, 2);
+    }
+
+    void garbageInTheSettingsFilesGivesDefaults()
+    {
+        GuiTestEnvironment env;
+        WriteTestCatalogue(env.Path(QStringLiteral("cat/x.db")), {Product("AB-1", "Кружка")});
+        const QByteArray database = env.Path(QStringLiteral("cat/x.db")).toUtf8();
+        env.Write(QStringLiteral("config/Pelmora/settings.ini"),
+                  "garbage line\r\n[General\r\n[General]\r\nEuro=12,3.4\r\nDBPath=" + database +
+                      "\r\nDBImgPath=\r\n=novalue\r\n");
+        env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
+                  "[General]\r\nImgPreviewMode=0x2\r\nUserInfoSpecified=yes\r\n"
+                  "RemindOnStartup=0\r\n[UserInfo]\r\nCompanyType=99\r\n");
+        env.Ui.InputAnswers = {std::nullopt, QStringLiteral("77")};
+        TForm1 form1;
+        QVERIFY(form1.FormShow());
+        // The stored rate did not read: the prompt offered 0, and 0 is refused.
+        QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("0"));
+        QCOMPARE(App().EuroRate, 77.0);
+        QCOMPARE(App().ImgPreviewMode, uint8_t{2}); // hexadecimal is a number too
+        QCOMPARE(App().DBPath, database.toStdString());
+        QCOMPARE(App().DBImgPath,
+                 (QDir::homePath() + QStringLiteral("/PelmoraDB/img/")).toStdString());
+        QCOMPARE(App().CatalogueCount, 1);
+        QVERIFY(!form1.CustomerDetails.UserInfoSpecified); // "yes" is no number
+        QCOMPARE(env.Ui.Messages.size(), 1u);              // only the refused rate
+    }
+};
+
+QTEST_MAIN(EnvironmentFaultsTest)
+#include "EnvironmentFaults_test.moc"
