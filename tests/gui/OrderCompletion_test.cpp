@@ -1,0 +1,435 @@
+#include "app/Cp1251.h"
+#include "app/NumberFormat.h"
+#include "app/TForm1.h"
+#include "order/OrderFile.h"
+#include "order/TForm5.h"
+#include "support/GuiTestEnvironment.h"
+#include "support/TestCatalogue.h"
+#include "windows/TForm2.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWebEngineView>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString kCustomerCaption = QStringLiteral("Пользовательские данные");
+const QString kNoDetailsError =
+    QStringLiteral("Для выполнения заказа требуется указать пользовательские данные.");
+
+QByteArray IniText(const QStringList& lines)
+{
+    return QByteArray::fromStdString(ToCp1251(lines.join(QStringLiteral("\r\n")) + "\r\n"));
+}
+
+QByteArray NoDetails()
+{
+    return IniText({QStringLiteral("[General]"), QStringLiteral("UserInfoSpecified=0"),
+                    QStringLiteral("RemindOnStartup=0")});
+}
+
+QByteArray Details(int companyType)
+{
+    return IniText({QStringLiteral("[General]"), QStringLiteral("UserInfoSpecified=1"),
+                    QStringLiteral("RemindOnStartup=0"), QStringLiteral("[UserInfo]"),
+                    QStringLiteral("CompanyType=%1").arg(companyType),
+                    QStringLiteral("Company=Торговый дом \"Ромашка\" & сыновья"),
+                    QStringLiteral("TIN=7701234567"), QStringLiteral("Phones=+7 495 123-45-67"),
+                    QStringLiteral("ContactPerson=Иванов И.И."),
+                    QStringLiteral("Email=Иванов <zakaz@example.ru>")});
+}
+
+// Records every dialog that opens; with CloseEvery set it also closes it,
+// so that a dialog nobody expects fails the test instead of waiting.
+class DialogWatch : public QObject
+{
+public:
+    QStringList Shown;
+    bool CloseEvery = false;
+
+    DialogWatch() { qApp->installEventFilter(this); }
+    ~DialogWatch() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (dialog && event->type() == QEvent::Show) {
+            Shown << dialog->windowTitle();
+            if (CloseEvery)
+                QTimer::singleShot(0, dialog, &QDialog::reject);
+        }
+        return false;
+    }
+};
+
+// The started main window with its customer dialog, on a catalogue of three
+// products priced at 80 roubles per euro times the catalogue's 1.005.
+struct Session
+{
+    GuiTestEnvironment env;
+    TForm1 form1;
+    TForm2 form2{&form1};
+    DialogWatch dialogs;
+
+    bool Start(const QByteArray& userInfo, TForm5* preview = nullptr)
+    {
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
+                           {Product("AB-1", "Кружка", 2.5), Product("CD-2", "Ваза", 10),
+                            Product("EF-3", "Набор <Люкс> & Co", 1.25)});
+        env.Write(QStringLiteral("data/Pelmora/userinfo.ini"), userInfo);
+        QDir().mkpath(env.Path(QStringLiteral("docs")));
+        env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
+        form1.SetDialogs(&form2, nullptr, nullptr, preview);
+        return form1.FormShow() && App().CatalogueCount == 3 && env.Ui.Messages.empty() &&
+               dialogs.Shown.empty();
+    }
+
+    QString DocumentPath(const QString& name) const
+    {
+        return env.Path(QStringLiteral("docs/") + name);
+    }
+
+    // Lines from the first `count` products, with quantities 3, 1, 8.
+    void SetOrder(int count, bool modified)
+    {
+        static const int quantities[] = {3, 1, 8};
+        App().OrderItems.clear();
+        for (int k = 0; k < count; ++k)
+            App().OrderItems.push_back(OrderItem::FromEntry(
+                App().CatalogueEntries[static_cast<std::size_t>(k)], quantities[k]));
+        App().OrderItemCount = count;
+        form1.OrderModified = modified;
+        form1.RefreshOrderView();
+    }
+
+    static QByteArray CurrentOrder()
+    {
+        return QByteArray::fromStdString(OrderFileContent(App().OrderItems, App().OrderItemCount));
+    }
+
+    QStringList DocumentFiles() const
+    {
+        return QDir(env.Path(QStringLiteral("docs"))).entryList(QDir::Files | QDir::Hidden);
+    }
+};
+
+// The document's lines; the text after the last CR LF must be empty.
+QStringList DocumentLines(const QString& path)
+{
+    const QByteArray bytes = GuiTestEnvironment::Read(path);
+    QStringList lines = FromCp1251(bytes.toStdString()).split(QStringLiteral("\r\n"));
+    if (lines.isEmpty() || !lines.last().isEmpty())
+        return {};
+    lines.removeLast();
+    return lines;
+}
+
+// The browser starts its helper processes on first use and shares two cores
+// with other builds; a healthy run needs a fraction of this.
+constexpr int kLoadTimeout = 20000;
+
+} // namespace
+
+class OrderCompletionTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TFormatSettings m_savedFormat;
+    std::unique_ptr<TForm5> m_preview;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_savedFormat = SystemFormat();
+        TFormatSettings russian;
+        russian.DecimalSeparator = ',';
+        SetSystemFormat(russian);
+        m_preview = std::make_unique<TForm5>();
+    }
+    void cleanupTestCase()
+    {
+        m_preview.reset();
+        SetSystemFormat(m_savedFormat);
+    }
+
+    void emptyOrderOnlyInforms_data()
+    {
+        QTest::addColumn<bool>("detailsGiven");
+        QTest::newRow("details given") << true;
+        QTest::newRow("no details") << false;
+    }
+    void emptyOrderOnlyInforms()
+    {
+        QFETCH(bool, detailsGiven);
+        Session s;
+        QVERIFY(s.Start(detailsGiven ? Details(3) : NoDetails(), m_preview.get()));
+        s.dialogs.CloseEvery = true;
+        s.SetOrder(2, true);
+        App().OrderItemCount = 0; // lines deleted: the records stay behind
+        s.form1.RefreshOrderView();
+
+        s.form1.N16->trigger();
+        QCOMPARE(s.env.Ui.Messages.size(), 1u);
+        QCOMPARE(s.env.Ui.Messages[0].Text, QStringLiteral("Вы ничего не заказали!"));
+        QCOMPARE(s.env.Ui.Messages[0].Caption, QStringLiteral("Заказ"));
+        QCOMPARE(s.env.Ui.Messages[0].Style, 64);
+        QVERIFY(s.env.Ui.SaveDialogs.empty());
+        QVERIFY(s.dialogs.Shown.empty());
+        QVERIFY(s.form1.OrderModified);
+    }
+
+    // Without details the customer dialog comes first; only details given
+    // there lead on to the save dialog.
+    void customerDialogFirst_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("goesOn");
+        QTest::newRow("dialog cancelled") << QStringLiteral("cancel") << false;
+        QTest::newRow("no details chosen") << QStringLiteral("no details") << false;
+        QTest::newRow("details given") << QStringLiteral("details") << true;
+    }
+    void customerDialogFirst()
+    {
+        QFETCH(QString, choice);
+        QFETCH(bool, goesOn);
+        Session s;
+        QVERIFY(s.Start(NoDetails()));
+        s.SetOrder(2, false);
+
+        OnNextModal([&](QDialog* dialog) {
+            if (dialog != &s.form2) {
+                dialog->reject();
+                return;
+            }
+            if (choice == QStringLiteral("cancel")) {
+                s.form2.Button2->click();
+                return;
+            }
+            if (choice == QStringLiteral("no details")) {
+                s.form2.RadioButton2->click();
+            } else {
+                s.form2.RadioButton1->click();
+                s.form2.ComboBox1->setCurrentIndex(1);
+                int k = 0;
+                for (QLineEdit* edit :
+                     {s.form2.Edit1, s.form2.Edit2, s.form2.Edit3, s.form2.Edit4, s.form2.Edit5})
+                    edit->setText(QStringLiteral("поле %1").arg(++k));
+            }
+            s.form2.Button1->click();
+        });
+        s.env.Ui.SaveAnswers = {std::nullopt};
+        s.form1.CompleteOrder();
+
+        QCOMPARE(s.dialogs.Shown, QStringList{kCustomerCaption});
+        QCOMPARE(s.form1.CustomerDetails.UserInfoSpecified, goesOn);
+        QCOMPARE(s.env.Ui.SaveDialogs.size(), size_t(goesOn ? 1 : 0));
+        if (goesOn) {
+            QVERIFY(s.env.Ui.Messages.empty());
+            QCOMPARE(s.form1.CustomerDetails.CompanyType, 1);
+        } else {
+            QCOMPARE(s.env.Ui.Messages.size(), 1u);
+            QCOMPARE(s.env.Ui.Messages[0].Text, kNoDetailsError);
+            QCOMPARE(s.env.Ui.Messages[0].Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(s.env.Ui.Messages[0].Style, 16);
+        }
+        QVERIFY(s.DocumentFiles().isEmpty());
+        QCOMPARE(App().OrderItemCount, 2);
+        QVERIFY(!s.form1.OrderModified);
+    }
+
+    void documentOfTheOrder_data()
+    {
+        QTest::addColumn<int>("companyType");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("ООО") << 0 << QStringLiteral("ООО") << true;
+        QTest::newRow("ИП") << 1 << QStringLiteral("ИП") << false;
+        QTest::newRow("ПБОЮЛ") << 2 << QStringLiteral("ПБОЮЛ") << true;
+        QTest::newRow("ЗАО") << 3 << QStringLiteral("ЗАО") << false;
+    }
+    void documentOfTheOrder()
+    {
+        QFETCH(int, companyType);
+        QFETCH(QString, word);
+        QFETCH(bool, modified);
+        Session s;
+        QVERIFY(s.Start(Details(companyType)));
+        s.dialogs.CloseEvery = true;
+        s.SetOrder(3, modified);
+        const QByteArray order = Session::CurrentOrder();
+
+        s.env.Ui.SaveAnswers = {s.DocumentPath(QStringLiteral("заказ"))};
+        s.form1.Button6->click();
+
+        QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
+        QCOMPARE(s.env.Ui.SaveDialogs[0].Filter, QStringLiteral("HTML файлы (*.html)|*.html"));
+        QVERIFY(s.env.Ui.SaveDialogs[0].DefaultExtension.isEmpty());
+        QVERIFY(s.env.Ui.Messages.empty());
+        QVERIFY(s.dialogs.Shown.empty()); // details are given: no customer dialog
+        const QString path = s.DocumentPath(QStringLiteral("заказ.html"));
+        QCOMPARE(s.DocumentFiles(), QStringList{QStringLiteral("заказ.html")});
+        QCOMPARE(s.form1.SaveDialog2.FileName, path);
+
+        const QStringList lines = DocumentLines(path);
+        QCOMPARE(lines.size(), 16 + 3);
+        QCOMPARE(lines[3], QStringLiteral("<b><font size=\"3\">Заказ от &nbsp;&nbsp;07.03.2026  "
+                                          "14:05:09</font></b><br/ ><br/ ><br/ >"));
+        QCOMPARE(lines[4], QStringLiteral("<b>Организация:</b> ") + word +
+                               QStringLiteral(" Торговый дом &quot;Ромашка&quot; &amp; "
+                                              "сыновья<br /><br />"));
+        QCOMPARE(lines[5], QStringLiteral("<b>ИНН:</b> 7701234567<br /><br />"));
+        QCOMPARE(lines[7], QStringLiteral("<b>Контактное лицо:</b> Иванов И.И.<br /><br />"));
+        QCOMPARE(lines[8],
+                 QStringLiteral("<b>Эл. почта:</b> Иванов &lt;zakaz@example.ru&gt;<br /><br />"));
+        QCOMPARE(lines[10], QStringLiteral("<tr><td>1</td><td>AB-1</td><td>Кружка</td><td "
+                                           "align=\"right\">201,00</td><td align=\"right\">3</"
+                                           "td><td align=\"right\">603,00</td></tr>"));
+        QCOMPARE(lines[12], QStringLiteral("<tr><td>3</td><td>EF-3</td><td>Набор &lt;Люкс&gt; "
+                                           "&amp; Co</td><td align=\"right\">100,50</td><td "
+                                           "align=\"right\">8</td><td "
+                                           "align=\"right\">804,00</td></tr>"));
+        QCOMPARE(lines[13], QStringLiteral("<tr><td colspan=\"5\"><b>Итого:</b></td><td "
+                                           "align=\"right\"><b>2211,00 "
+                                           "</b></td></tr></table><br /><br />"));
+        QCOMPARE(lines[14], QStringLiteral("Расчетный курс евро: 80,40 руб.<br /><br />"));
+        QCOMPARE(lines[15], QStringLiteral("Общая сумма: 2211,00 руб.<br /><br />"));
+        QCOMPARE(lines[16], QStringLiteral("Общий объем: ") + s.form1.Label7->text() +
+                                QStringLiteral("<br /><br />"));
+        QCOMPARE(lines[17], QStringLiteral("Общий вес: 12,00 кг.<br /><br />"));
+        QCOMPARE(lines[18], QStringLiteral("</body></html>"));
+
+        // The order is neither changed nor taken for saved.
+        QCOMPARE(Session::CurrentOrder(), order);
+        QCOMPARE(s.form1.OrderModified, modified);
+
+        // Next time the dialog proposes the extended name.
+        s.env.Ui.SaveAnswers = {std::nullopt};
+        s.form1.CompleteOrder();
+        QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, path);
+    }
+
+    void documentName_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("bare name") << QStringLiteral("заказ") << QStringLiteral("заказ.html");
+        QTest::newRow(".htm") << QStringLiteral("заказ.htm") << QStringLiteral("заказ.htm");
+        QTest::newRow(".html") << QStringLiteral("заказ.html") << QStringLiteral("заказ.html");
+        QTest::newRow("upper case")
+            << QStringLiteral("заказ.HTM") << QStringLiteral("заказ.HTM.html");
+        QTest::newRow(".htm inside") << QStringLiteral("a.htm.txt") << QStringLiteral("a.htm.txt");
+    }
+    void documentName()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        Session s;
+        QVERIFY(s.Start(Details(0)));
+        s.dialogs.CloseEvery = true;
+        s.SetOrder(1, true);
+        // An older file of that name is replaced without a question.
+        s.env.Write(QStringLiteral("docs/") + written, "old");
+
+        s.env.Ui.SaveAnswers = {s.DocumentPath(chosen)};
+        s.form1.CompleteOrder();
+        QCOMPARE(s.DocumentFiles(), QStringList{written});
+        QCOMPARE(DocumentLines(s.DocumentPath(written)).size(), 16 + 1);
+        QCOMPARE(s.form1.SaveDialog2.FileName, s.DocumentPath(written));
+        QVERIFY(s.env.Ui.Messages.empty());
+    }
+
+    void previewShowsEachNewDocument()
+    {
+        Session s;
+        QVERIFY(s.Start(Details(3), m_preview.get()));
+        s.SetOrder(3, true);
+        const QByteArray order = Session::CurrentOrder();
+
+        for (const QString& name : {QStringLiteral("первый"), QStringLiteral("второй")}) {
+            const QString path = s.DocumentPath(name + QStringLiteral(".html"));
+            QString shownFile;
+            bool modal = false;
+            OnNextModal([&](QDialog* dialog) {
+                modal = dialog == m_preview.get() && dialog->isModal();
+                shownFile = m_preview->DocumentFileName;
+                m_preview->Button2->click();
+            });
+            s.env.Ui.SaveAnswers = {s.DocumentPath(name)};
+            s.form1.CompleteOrder();
+
+            QVERIFY(modal);
+            QCOMPARE(shownFile, path);
+            QVERIFY(QFile::exists(path));
+            QVERIFY(!m_preview->isVisible());
+            // The hidden window goes on loading this document.
+            QVERIFY(QTest::qWaitFor([&] { return !m_preview->IsLoading(); }, kLoadTimeout));
+            QCOMPARE(m_preview->WebBrowser1->url(), QUrl::fromLocalFile(path));
+        }
+        QCOMPARE(s.dialogs.Shown, QStringList(2, QStringLiteral("Заказ")));
+        QVERIFY(s.env.Ui.Messages.empty());
+        QCOMPARE(Session::CurrentOrder(), order);
+        QVERIFY(s.form1.OrderModified);
+    }
+
+    // No preview of an older file of that name: it would pass for this order.
+    void unwritableDocumentIsNotPreviewed_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("name taken by a folder") << QStringLiteral("docs/заказ.html");
+        QTest::newRow("folder missing") << QStringLiteral("docs/нет/заказ.html");
+    }
+    void unwritableDocumentIsNotPreviewed()
+    {
+        QFETCH(QString, chosen);
+        Session s;
+        QVERIFY(s.Start(Details(3), m_preview.get()));
+        s.dialogs.CloseEvery = true;
+        const QString path = s.env.Path(chosen);
+        QDir().mkpath(s.DocumentPath(QStringLiteral("заказ.html")));
+        s.SetOrder(2, true);
+        const QString previewed = m_preview->DocumentFileName;
+
+        s.env.Ui.SaveAnswers = {path};
+        s.form1.CompleteOrder();
+
+        QCOMPARE(s.env.Ui.Messages.size(), 1u);
+        const FakeInteraction::Message& error = s.env.Ui.Messages[0];
+        QCOMPARE(error.Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(error.Style, 16);
+        const QString prefix =
+            QStringLiteral("Не удалось записать документ заказа в файл «%1»: ").arg(path);
+        QVERIFY2(error.Text.startsWith(prefix), qPrintable(error.Text));
+        QVERIFY(error.Text.size() > prefix.size());
+        QVERIFY(s.dialogs.Shown.empty());
+        QCOMPARE(m_preview->DocumentFileName, previewed);
+        QVERIFY(s.DocumentFiles().isEmpty()); // no temporary file left behind
+        QCOMPARE(App().OrderItemCount, 2);
+        QVERIFY(s.form1.OrderModified);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    // The preview's browser runs on the display-less platform and, as root,
+    // only without its sandbox; a direct run gets what the test runner sets.
+    const std::pair<const char*, const char*> environment[] = {
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
+        {"QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu"}};
+    for (const auto& [name, value] : environment)
+        if (!qEnvironmentVariableIsSet(name))
+            qputenv(name, value);
+    QApplication application(argc, argv);
+    OrderCompletionTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "OrderCompletion_test.moc"
