@@ -1,0 +1,80 @@
+// The catalogue loader on damaged catalogue files, with the program's shared
+// state. A load either raises (and leaves the previous catalogue in place) or
+// fills a catalogue whose entries are numbered 1..n and whose texts fit their
+// fields; the price factor follows the options whenever they were read.
+#include "FuzzSupport.h"
+
+#include "app/AppState.h"
+#include "app/NumberFormat.h"
+#include "catalogue/CatalogueLoader.h"
+
+#include <array>
+#include <cmath>
+#include <sqlite3.h>
+
+namespace {
+
+void RemoveDatabase(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        std::filesystem::remove(file.string() + suffix, ignored);
+}
+
+CatalogueEntry Sentinel()
+{
+    CatalogueEntry entry;
+    entry.Number = 1;
+    entry.SKU.Assign("previous");
+    return entry;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    static const std::filesystem::path file = ScratchFile("catalogue.db");
+    static const TFormatSettings dotFormat = MakeDotNumberFormat(TFormatSettings{});
+    static const std::array<const char*, 3> filters = {"", "*", "a%b\"_"};
+    // A damaged file may make SQLite ask for much memory; past this it fails
+    // with "out of memory" instead of exhausting the fuzzer's limit.
+    static const auto heapLimit = sqlite3_hard_heap_limit64(256 << 20);
+    (void)heapLimit;
+
+    RemoveDatabase(file);
+    WriteScratchFile(file, data, size);
+
+    AppState& state = App();
+    state = AppState();
+    state.DBPath = file.string();
+    state.EuroRate = 90.5;
+    state.CatalogueEntries = {Sentinel()};
+    state.CatalogueCount = 1;
+
+    bool optionsError = false;
+    try {
+        LoadCatalogueData(state, filters[size % filters.size()], dotFormat,
+                          [&] { optionsError = true; });
+    } catch (const std::exception&) {
+        FUZZ_CHECK(state.CatalogueCount == 1 && state.CatalogueEntries.size() == 1);
+        FUZZ_CHECK(state.CatalogueEntries[0].SKU.View() == "previous");
+        RemoveDatabase(file);
+        return 0;
+    }
+    RemoveDatabase(file);
+
+    FUZZ_CHECK(state.CatalogueCount >= 0);
+    FUZZ_CHECK(static_cast<std::size_t>(state.CatalogueCount) == state.CatalogueEntries.size());
+    for (std::size_t i = 0; i < state.CatalogueEntries.size(); ++i) {
+        const CatalogueEntry& entry = state.CatalogueEntries[i];
+        FUZZ_CHECK(entry.Number == static_cast<int32_t>(i + 1));
+        FUZZ_CHECK(entry.SKU.Length <= 14 && entry.Name.Length <= 100);
+    }
+    if (!optionsError) {
+        FUZZ_CHECK(std::isfinite(state.EuroIndex));
+        FUZZ_CHECK(state.PriceFactor == ExtendedProduct(state.EuroRate, state.EuroIndex));
+    } else {
+        FUZZ_CHECK(state.EuroIndex == 1.005 || std::isfinite(state.EuroIndex));
+    }
+    return 0;
+}
