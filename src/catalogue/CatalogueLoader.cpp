@@ -90,15 +90,18 @@ void LoadCatalogueData(AppState& state, const std::string& filter, const TFormat
             onOptionsError();
     }
 
-    std::vector<CatalogueEntry> entries;
-    if (database->HasTable("catalogue")) {
-        const std::string clean = CleanNameFilter(filter);
-        const std::string pattern = "%" + clean + "%";
-        entries = ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
-                               ListsWholeCatalogue(clean) ? nullptr : &pattern);
-    }
+    // Let go before the products are read, so a failing row leaves an empty
+    // catalogue and the old and new catalogues never take memory together.
+    state.CatalogueEntries = {};
+    state.CatalogueCount = 0;
 
-    // Replaced only as a whole, after every row has converted.
+    if (!database->HasTable("catalogue"))
+        return;
+    const std::string clean = CleanNameFilter(filter);
+    const std::string pattern = "%" + clean + "%";
+    std::vector<CatalogueEntry> entries =
+        ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
+                     ListsWholeCatalogue(clean) ? nullptr : &pattern);
     state.CatalogueCount = static_cast<int32_t>(entries.size());
     state.CatalogueEntries = std::move(entries);
 }

@@ -19,8 +19,11 @@ std::string CatalogueQuery(std::string_view filter);
 // onOptionsError is called at once (the caller shows its message) and the
 // products are read all the same; values not read keep their previous state.
 //
-// A file that cannot be opened or a product row that does not convert raises
-// the error; the catalogue then keeps what it held before this load, so it
-// always matches the grids, which the caller refills only after a success.
+// A file that cannot be opened raises the error before anything changes.
+// Once the options are read the previous catalogue is let go: a product row
+// that cannot be read (a missing column, a number that does not convert)
+// raises its error and leaves an empty catalogue, never a part of this load
+// nor the previous one, so that the grids, refilled by the caller after any
+// failure, show no stale rows. The options keep what this load gave them.
 void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
                        const std::function<void()>& onOptionsError);

@@ -236,34 +236,42 @@ TEST_F(CatalogueLoaderTest, PathIsWindows1251ForTheUserAndUtf8ForTheFileSystem)
     EXPECT_EQ(m_state.CatalogueCount, 1);
 }
 
-// A failing row leaves the previous catalogue whole.
-TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndKeepsThePreviousCatalogue)
+// A row that cannot be read ends the load with an empty catalogue, whether
+// rows before it converted or not; the options keep what this load read.
+TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue)
 {
     const ScopedDecimalSeparator point('.');
-    const std::string untyped = "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price TEXT, "
-                                "MinQuantity TEXT, Packing INTEGER, Volume REAL, Weight TEXT, "
-                                "Image TEXT);";
+    const std::string untyped =
+        "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price TEXT, "
+        "MinQuantity TEXT, Packing INTEGER, Volume REAL, Weight TEXT, "
+        "Image TEXT);"
+        "INSERT INTO catalogue VALUES ('A', 'good', '1', '1', 1, 1, '1', '');";
+    const std::string typed = "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, "
+                              "MinQuantity INTEGER, Packing REAL, Volume REAL, Weight REAL, "
+                              "Image TEXT);";
     const struct
     {
         std::string script;
         const char* message;
+        const char* filter = "";
     } cases[] = {
-        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', 'abc', '1', 1, 1, '1', '');",
+        {untyped + "INSERT INTO catalogue VALUES ('B', 'n', 'abc', '1', 1, 1, '1', '');",
          "'abc' is not a valid floating point value"},
-        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', '1', '2.5', 1, 1, '1', '');",
+        {untyped + "INSERT INTO catalogue VALUES ('B', 'n', '1', '2.5', 1, 1, '1', '');",
          "'2.5' is not a valid integer value"},
-        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', '1', '', 1, 1, '1', '');",
+        {untyped + "INSERT INTO catalogue VALUES ('B', 'n', '1', '', 1, 1, '1', '');",
          "'' is not a valid integer value"},
-        {untyped + "INSERT INTO catalogue VALUES ('A', 'n', '1', '1', 1, 1, '1,5', '');",
+        {untyped + "INSERT INTO catalogue VALUES ('B', 'n', '1', '1', 1, 1, '1,5', '');",
          "'1,5' is not a valid floating point value"},
-        {"CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
-         "Packing REAL, Volume REAL, Weight REAL, Image TEXT);"
-         "INSERT INTO catalogue VALUES ('A', 'n', 1, 1, 2.5, 1, 1, '');",
+        {untyped + "INSERT INTO catalogue VALUES ('B', 'n', '1', '3000000000', 1, 1, '1', '');",
+         "'3000000000' is not a valid integer value"},
+        {typed + "INSERT INTO catalogue VALUES ('B', 'n', 1, 1, 2.5, 1, 1, '');",
          "'2.5' is not a valid integer value"},
         {"CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
          "Packing INTEGER, Volume REAL, Weight REAL);"
          "INSERT INTO catalogue VALUES ('A', 'n', 1, 1, 1, 1, 1);",
          "Field not found in dataset: Image"},
+        {"CREATE TABLE catalogue (SKU TEXT, Price REAL);", "no such column: Name", "pen"},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(m_dir.File("telvarin.db"));
@@ -271,9 +279,17 @@ TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndKeepsThePreviousCatalo
         Load();
         ASSERT_EQ(m_state.CatalogueCount, 1);
 
-        Write("DROP TABLE catalogue;" + c.script);
-        EXPECT_EQ(MessageOf([&] { Load(); }), c.message);
-        EXPECT_EQ(SKUs(), std::vector<std::string>{"OLD"});
+        Write("UPDATE options SET Value = '03.03.2027 08:00:00' WHERE Option = 'DBTimeStamp';"
+              "UPDATE options SET Value = '1.25' WHERE Option = 'EuroIndex';"
+              "DROP TABLE catalogue;" +
+              c.script);
+        const std::string message = MessageOf([&] { Load(c.filter); });
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_EQ(m_state.CatalogueCount, 0) << c.message;
+        EXPECT_TRUE(m_state.CatalogueEntries.empty()) << c.message;
+        EXPECT_EQ(m_state.DBTimeStamp, "03.03.2027 08:00:00");
+        EXPECT_EQ(m_state.EuroIndex, 1.25);
+        EXPECT_EQ(m_state.PriceFactor, ExtendedProduct(100, 1.25));
     }
 }
 
