@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation2
   xvfb xauth
+  librsvg2-bin desktop-file-utils
 )
 
 missing=()
