@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -26,6 +27,9 @@ int main(int argc, char* argv[])
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pelmora.png")));
+    // Lets the desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pelmora"));
 
     // Standard buttons and dialogs speak Russian, whatever the system language.
     QTranslator qtTranslation;
