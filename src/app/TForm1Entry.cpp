@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/Cp1251.h"
 #include "app/ErrorHandler.h"
+#include "catalogue/ArticleSearch.h"
 #include "catalogue/CatalogueGridModel.h"
 #include "order/OrderGridModel.h"
 #include "order/TForm4.h"
@@ -14,15 +15,6 @@
 #include <limits>
 
 namespace {
-
-std::string UpperLatin(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 void ShowQuantityRefused()
 {
@@ -114,18 +106,11 @@ void TForm1::DeleteSelectedLine()
 
 void TForm1::Edit2Change()
 {
-    const std::string wanted = UpperLatin(ToCp1251(Edit2->text()));
-    if (wanted.empty())
-        return;
-    const AppState& app = App();
-    for (int32_t n = 0; n < app.CatalogueCount; ++n) {
-        const CatalogueEntry& entry = app.CatalogueEntries[static_cast<std::size_t>(n)];
-        if (UpperLatin(entry.SKU.Str()).find(wanted) != std::string::npos) {
-            // Moving the grid's row acts as a selection by the user.
-            sg1->setCurrentIndex(CatalogueModel->index(n, 0));
-            return;
-        }
-    }
+    const int found =
+        FindArticle(App().CatalogueEntries, App().CatalogueCount, ToCp1251(Edit2->text()));
+    // Moving the grid's row acts as a selection by the user.
+    if (found >= 0)
+        sg1->setCurrentIndex(CatalogueModel->index(found, 0));
 }
 
 bool TForm1::sg1KeyPress(const QString& text)

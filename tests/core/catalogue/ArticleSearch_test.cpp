@@ -1,0 +1,35 @@
+#include "catalogue/ArticleSearch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<CatalogueEntry> Entries(std::initializer_list<const char*> codes)
+{
+    std::vector<CatalogueEntry> entries;
+    for (const char* code : codes) {
+        entries.emplace_back();
+        entries.back().SKU.Assign(code);
+    }
+    return entries;
+}
+
+TEST(ArticleSearch, FirstCodeHoldingTheTextLatinLettersInAnyCase)
+{
+    // "\xC0\xE1" is Cyrillic "Аб": compared exactly, byte for byte.
+    const auto entries = Entries({"CD-300", "xab-9", "AB-100", "\xC0\xE1-1", "ab"});
+    const struct
+    {
+        const char* text;
+        int count;
+        int expected;
+    } cases[] = {
+        {"ab", 5, 1},  {"AB-1", 5, 2},     {"b-9", 5, 1},       {"", 5, -1},
+        {"zz", 5, -1}, {"\xC0\xE1", 5, 3}, {"\xE0\xE1", 5, -1}, // Cyrillic case counts
+        {"ab", 1, -1}, {"AB", 0, -1},      {"cd-3000", 5, -1},  {"ab", 99, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FindArticle(entries, c.count, c.text), c.expected) << c.text;
+}
+
+} // namespace
