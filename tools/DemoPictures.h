@@ -1,10 +1,12 @@
 #pragma once
 
+#include "DemoProducts.h"
+
 #include <filesystem>
-#include <string>
 #include <vector>
 
-// Writes `count` distinct JPEG pictures of varied sizes (a few of them
-// 2000x1500, large enough for scaled decoding) into `folder` and returns
-// their file names.
-std::vector<std::string> WriteDemoPictures(const std::filesystem::path& folder, int count);
+// Draws each picture (its motif on a soft backdrop, in colours and a size
+// chosen by its variant; one in seven is 2000 x 1500, large enough for
+// scaled decoding) and writes it into `folder` as a JPEG file.
+void WriteDemoPictures(const std::filesystem::path& folder,
+                       const std::vector<DemoPicture>& pictures);
