@@ -5,6 +5,7 @@
 #include "app/ErrorHandler.h"
 #include "app/Interaction.h"
 #include "app/NumberFormat.h"
+#include "app/WidgetPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,17 +38,6 @@ protected:
             AfterKey();
     }
 };
-
-template <typename Widget>
-Widget* Place(Widget* widget, int x, int y, int width = -1, int height = -1)
-{
-    widget->move(x, y);
-    if (width > 0)
-        widget->resize(width, height > 0 ? height : widget->sizeHint().height());
-    else
-        widget->adjustSize();
-    return widget;
-}
 
 bool IsDigit(QChar c)
 {

@@ -5,6 +5,7 @@
 #include "app/ErrorHandler.h"
 #include "app/IniFile.h"
 #include "app/Interaction.h"
+#include "app/WidgetPlacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,21 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-template <typename Widget>
-Widget* Place(Widget* widget, int x, int y, int width = -1, int height = -1)
-{
-    widget->move(x, y);
-    if (width > 0)
-        widget->resize(width, height > 0 ? height : widget->sizeHint().height());
-    else
-        widget->adjustSize();
-    return widget;
-}
-
-} // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
@@ -41,8 +27,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
               300, 17);
     Label1 = Place(new QLabel(QStringLiteral("Наименование клиента:"), GroupBox1), 108, 42);
     ComboBox1 = Place(new QComboBox(GroupBox1), 28, 58, 72, 21);
-    ComboBox1->addItems({QStringLiteral("ООО"), QStringLiteral("ИП"), QStringLiteral("ПБОЮЛ"),
-                         QStringLiteral("ЗАО")});
+    for (const char* companyType : kCompanyTypeNames)
+        ComboBox1->addItem(QString::fromUtf8(companyType));
     ComboBox1->setCurrentIndex(0);
     Edit1 = Place(new QLineEdit(GroupBox1), 108, 58, 225, 21);
     Label2 = Place(new QLabel(QStringLiteral("ИНН:"), GroupBox1), 28, 86);

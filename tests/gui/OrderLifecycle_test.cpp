@@ -4,6 +4,7 @@
 #include "order/OrderFile.h"
 #include "order/OrderGridModel.h"
 #include "support/GuiTestEnvironment.h"
+#include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
 #include "windows/TForm2.h"
 
@@ -66,24 +67,9 @@ struct Session
         return env.Path(QStringLiteral("orders/") + name);
     }
 
-    // Lines from the first `count` products, with quantities 3, 1, 8.
-    void SetOrder(int count, bool modified)
-    {
-        static const int quantities[] = {3, 1, 8};
-        App().OrderItems.clear();
-        for (int k = 0; k < count; ++k)
-            App().OrderItems.push_back(OrderItem::FromEntry(
-                App().CatalogueEntries[static_cast<std::size_t>(k)], quantities[k]));
-        App().OrderItemCount = count;
-        form1.OrderModified = modified;
-        form1.RefreshOrderView();
-    }
+    void SetOrder(int count, bool modified) { SetTestOrder(form1, count, modified); }
 
-    // The current order as the bytes of its file, for comparing states.
-    static QByteArray CurrentOrder()
-    {
-        return QByteArray::fromStdString(OrderFileContent(App().OrderItems, App().OrderItemCount));
-    }
+    static QByteArray CurrentOrder() { return CurrentOrderBytes(); }
 
     QString GridText(int row, int column) const
     {

@@ -1,4 +1,6 @@
 #include "app/IniFile.h"
+#include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -7,19 +9,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Put(const std::filesystem::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 TEST(IniText, WritesChangeOneKeyInPlaceAndKeepEveryOtherLine)
 {
@@ -102,15 +91,15 @@ TEST_P(IniFileTest, TypedValuesRoundTripAndFallBackToDefaults)
     EXPECT_EQ(ini.ReadInteger("General", "Mode", 1), 2);
     EXPECT_FALSE(ini.ReadBool("General", "Remind", true));
     EXPECT_EQ(ini.ReadString("userinfo", "company", ""), "\xD0\xEE\xEC\xE0\xF8\xEA\xE0");
-    EXPECT_EQ(Slurp(ini.FileName()), std::string("[General]\r\nEuro=89") + GetParam() +
-                                         "12\r\nMode=2\r\nRemind=0\r\n\r\n[UserInfo]\r\n"
-                                         "Company=\xD0\xEE\xEC\xE0\xF8\xEA\xE0\r\n");
+    EXPECT_EQ(ReadFileBytes(ini.FileName()), std::string("[General]\r\nEuro=89") + GetParam() +
+                                                 "12\r\nMode=2\r\nRemind=0\r\n\r\n[UserInfo]\r\n"
+                                                 "Company=\xD0\xEE\xEC\xE0\xF8\xEA\xE0\r\n");
 }
 
 TEST_P(IniFileTest, GarbageValuesReadAsDefaults)
 {
-    Put(dir.File("u.ini"), "[General]\nMode=abc\nHex=0x10\nFlag=5\nBad=yes\nEuro=1.2.3\n"
-                           "Neg=-4\n");
+    WriteFileBytes(dir.File("u.ini"), "[General]\nMode=abc\nHex=0x10\nFlag=5\nBad=yes\nEuro=1.2.3\n"
+                                      "Neg=-4\n");
     TIniFile ini(dir.File("u.ini"));
     EXPECT_EQ(ini.ReadInteger("General", "Mode", 1), 1);
     EXPECT_EQ(ini.ReadInteger("General", "Hex", 1), 16);
@@ -121,31 +110,27 @@ TEST_P(IniFileTest, GarbageValuesReadAsDefaults)
     EXPECT_EQ(ini.ReadInteger("General", "Neg", 0), -4);
 }
 
-TEST_P(IniFileTest, AFailedWriteRaisesAndKeepsTheFile)
+TEST_P(IniFileTest, AFullDiskRaisesAndKeepsTheFile)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    const auto folder = dir.Path() / "locked";
-    std::filesystem::create_directory(folder);
-    Put(folder / "settings.ini", "[General]\r\nEuro=1\r\n");
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
-                                             std::filesystem::perms::owner_exec);
-    TIniFile ini(folder / "settings.ini");
+    const auto file = dir.File("settings.ini");
+    WriteFileBytes(file, "[General]\r\nEuro=1\r\n");
+    TIniFile ini(file);
     try {
-        ini.WriteString("General", "Euro", "2");
+        const ScopedFileSizeLimit fullDisk(40);
+        ini.WriteString("General", "DBPath", std::string(100, 'x'));
         ADD_FAILURE() << "write did not fail";
     } catch (const EIniFileException& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Unable to write to " + (folder / "settings.ini").string());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file.string());
     }
-    EXPECT_EQ(ini.ReadString("General", "Euro", ""), "1");
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    EXPECT_EQ(ReadFileBytes(file), "[General]\r\nEuro=1\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+        << "no temporary file is left behind";
 }
 
 TEST_P(IniFileTest, AFileInPlaceOfTheFolderRefusesWrites)
 {
     // A plain file where the folder should be: no write can succeed, whoever runs the test.
-    Put(dir.File("blocker"), "x");
+    WriteFileBytes(dir.File("blocker"), "x");
     EXPECT_THROW(TIniFile(dir.File("blocker") / "settings.ini"), EIniFileException);
     TIniFile ini(dir.File("blocker.ini"));
     std::filesystem::create_directory(dir.File("blocker.ini")); // the file name is a folder

@@ -1,5 +1,6 @@
 #include "app/Cp1251.h"
 #include "order/OrderDocument.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -8,14 +9,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 // The document's lines; fails the test unless every line ends in CR LF.
 std::vector<std::string> Lines(const std::string& text)
@@ -212,7 +205,7 @@ TEST(OrderDocument, WriterReplacesTheFileOrKeepsItAndSaysWhy)
     const std::string text = OrderDocumentText(items, 90, {}, Customer(0), kMoment);
     std::ofstream(file, std::ios::binary) << std::string(5000, 'x');
     WriteOrderDocument(file, text);
-    const std::string written = Slurp(file);
+    const std::string written = ReadFileBytes(file);
     EXPECT_EQ(written, text);
     EXPECT_EQ(written.rfind("<head>", 0), 0u) << "no byte-order mark";
 

@@ -1,5 +1,7 @@
 #include "app/Cp1251.h"
 #include "order/OrderFile.h"
+#include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <cerrno>
@@ -11,19 +13,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Put(const std::filesystem::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 template <typename T> void PutAt(std::string& bytes, std::size_t offset, T value)
 {
@@ -107,7 +96,7 @@ TEST(OrderFile, RoundTripKeepsEveryByte)
                                           Line("B", std::string(100, 'z'), 1e-3, 100),
                                           Line(std::string(14, 'S'), "", 99999.99, 1)};
     WriteOrderFile(file, items, 3);
-    const std::string written = Slurp(file);
+    const std::string written = ReadFileBytes(file);
     EXPECT_EQ(written, OrderFileContent(items, 3));
 
     const std::vector<OrderItem> read = ReadOrderFile(file);
@@ -119,10 +108,10 @@ TEST(OrderFile, RoundTripKeepsEveryByte)
         EXPECT_EQ(read[k].Quantity, items[k].Quantity);
     }
     WriteOrderFile(file, read, 3);
-    EXPECT_EQ(Slurp(file), written);
+    EXPECT_EQ(ReadFileBytes(file), written);
 
     WriteOrderFile(file, items, 0);
-    EXPECT_EQ(Slurp(file), Count(0));
+    EXPECT_EQ(ReadFileBytes(file), Count(0));
     EXPECT_TRUE(ReadOrderFile(file).empty());
 }
 
@@ -145,7 +134,7 @@ TEST(OrderFile, ReadsAHandMadeFileAndDropsMeaninglessBytes)
     PutAt<int32_t>(bytes, 4 + 408, 18);
 
     TempDir dir;
-    Put(dir.File("hand.order"), bytes);
+    WriteFileBytes(dir.File("hand.order"), bytes);
     const std::vector<OrderItem> items = ReadOrderFile(dir.File("hand.order"));
     ASSERT_EQ(items.size(), 1u);
     const OrderItem& item = items[0];
@@ -197,7 +186,7 @@ TEST(OrderFile, RejectsDamagedFilesWhole)
     TempDir dir;
     const auto file = dir.File("bad.order");
     for (const auto& c : cases) {
-        Put(file, c.content);
+        WriteFileBytes(file, c.content);
         std::vector<OrderItem> current = {Line("KEEP", "", 1, 1)};
         try {
             current = ReadOrderFile(file);
@@ -234,8 +223,8 @@ TEST(OrderFile, FailedWriteKeepsThePreviousFile)
 
     // The target is a folder, or its folder is a file.
     std::filesystem::create_directory(dir.File("folder.order"));
-    Put(dir.File("folder.order") / "inside", "kept");
-    Put(dir.File("plain"), "kept");
+    WriteFileBytes(dir.File("folder.order") / "inside", "kept");
+    WriteFileBytes(dir.File("plain"), "kept");
     for (const auto& target : {dir.File("folder.order"), dir.File("plain") / "x.order"}) {
         try {
             WriteOrderFile(target, items, 2);
@@ -246,32 +235,27 @@ TEST(OrderFile, FailedWriteKeepsThePreviousFile)
                       0u);
         }
     }
-    EXPECT_EQ(Slurp(dir.File("folder.order") / "inside"), "kept");
-    EXPECT_EQ(Slurp(dir.File("plain")), "kept");
+    EXPECT_EQ(ReadFileBytes(dir.File("folder.order") / "inside"), "kept");
+    EXPECT_EQ(ReadFileBytes(dir.File("plain")), "kept");
 
     // The disk runs full half way through: the old order stays intact.
     const auto file = dir.File("old.order");
     WriteOrderFile(file, items, 1);
-    const std::string before = Slurp(file);
+    const std::string before = ReadFileBytes(file);
     {
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 500;
-        setrlimit(RLIMIT_FSIZE, &small);
         std::string message;
-        try {
-            WriteOrderFile(file, items, 2);
-        } catch (const EOrderFileError& error) {
-            message = error.what();
+        {
+            const ScopedFileSizeLimit fullDisk(500);
+            try {
+                WriteOrderFile(file, items, 2);
+            } catch (const EOrderFileError& error) {
+                message = error.what();
+            }
         }
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
         EXPECT_EQ(message, Cp("Не удалось сохранить заказ в файл «") + file.string() + Cp("»: ") +
                                std::strerror(EFBIG));
     }
-    EXPECT_EQ(Slurp(file), before);
+    EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3)
         << "no temporary file is left behind";
 }
