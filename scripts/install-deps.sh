@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation2
   xvfb xauth
+  clang libclang-rt-14-dev
   librsvg2-bin desktop-file-utils
 )
 

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the program and its tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer (g++) into build-asan/ and runs the whole test
+# suite there. Any sanitizer report, leaks included, fails its test.
+#
+#   scripts/sanitize.sh                 every test
+#   scripts/sanitize.sh -V              extra arguments go to both ctest runs
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
+  -DPELMORA_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+
+# The tests own their home, as in scripts/test.sh.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# Every report is fatal. The suppressions cover leaks inside system libraries
+# only (see the file).
+asan="halt_on_error=1:detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
+
+# The tests that show an order document load Qt WebEngine, whose Chromium
+# code frees some of its own objects with a sized delete of a base class
+# (allocated and freed inside libQt6WebEngineCore, when a page is destroyed).
+# Those tests run with that one check off; every other check, leaks
+# included, stays on for them, and all other tests run with every check.
+webengine_tests='^(PreviewWindow_test|OrderCompletion_test)$'
+
+status=0
+ASAN_OPTIONS="$asan" ctest --test-dir build-asan --output-on-failure -j"$(nproc)" \
+  -E "$webengine_tests" "$@" || status=1
+ASAN_OPTIONS="$asan:new_delete_type_mismatch=0" ctest --test-dir build-asan \
+  --output-on-failure -j"$(nproc)" -R "$webengine_tests" "$@" || status=1
+exit $status
