@@ -1,0 +1,450 @@
+#!/usr/bin/env python3
+"""Drives the real program through a whole order with the keyboard, as a
+user would, on a private X display, and checks the files the user keeps.
+
+The program runs with its home and settings folders in a temporary folder,
+on a demo catalogue made there, and reaches "the internet" only through a
+loopback proxy that serves the euro rate and the update file.
+
+    order_flow_test.py --pelmora build/pelmora --make-catalogue build/make_demo_catalogue
+
+Exit status 0 when everything holds, 1 on a failure (with the step and what
+was on the screen), 77 when Xvfb or xdotool is missing.
+"""
+
+import argparse
+import datetime
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import expected_files as expected  # noqa: E402
+from loopback_web import LoopbackWeb  # noqa: E402
+from x_session import StepFailed, XSession, remaining, stop_group  # noqa: E402
+
+SKIP = 77
+TOTAL_SECONDS = 100  # every step together; ctest's own limit is above it
+LOCALE = "ru_RU.UTF-8"  # the user's regional settings: decimal comma, dd.MM.yyyy
+DECIMAL = ","
+PAGE_RATE = "91,2345"
+NAME_FILTER = "10x15"  # Latin "x": typed reliably, and part of a name in the demo catalogue
+
+MAIN = 'Создание заказа "Пелмора"'
+CUSTOMER = "Пользовательские данные"
+QUANTITY = "Добавление товара"
+DELETE = "Удаление"
+UPDATES = "Информация"
+PREVIEW = "Заказ"
+SAVE_DIALOG = ("Сохранить как", "Save As")
+OPEN_DIALOG = ("Открыть", "Open")
+
+CUSTOMER_DETAILS = expected.Customer(
+    company_type=1,  # "ИП": one step down the legal-form list
+    company="Romashka & Co <Test>",
+    tin="7701234567",
+    phones="+7 495 123-45-67",
+    contact_person='Ivan "Vanya" Petrov',
+    email="ivan@example.com",
+)
+
+
+class Run:
+    """One run of the scenario: its folders, processes and clock."""
+
+    def __init__(self, args):
+        self.args = args
+        self.start = time.monotonic()
+        self.deadline = self.start + TOTAL_SECONDS
+        self.work = tempfile.mkdtemp(prefix="pelmora-e2e-")
+        self.home = os.path.join(self.work, "home")
+        self.config = os.path.join(self.work, "config")
+        self.data = os.path.join(self.work, "data")
+        self.out = os.path.join(self.work, "out")
+        self.app_log = os.path.join(self.work, "pelmora.log")
+        self.x = XSession(self.work, TOTAL_SECONDS + 20)
+        self.web = None
+        self.port = None
+        self.app = None
+        self.main = None  # the main window's id
+        self.started_at = None
+        self.completed_at = None
+        self.step_name = "preparing"
+
+    def step(self, name: str):
+        self.step_name = name
+        print("[%5.1f s] %s" % (time.monotonic() - self.start, name), flush=True)
+
+    def within(self, seconds: float) -> float:
+        """A step's own limit, cut to what is left of the whole run."""
+        left = remaining(self.deadline)
+        if left <= 0:
+            raise StepFailed("the run took longer than %d s" % TOTAL_SECONDS)
+        return min(seconds, left)
+
+    # --- processes ---------------------------------------------------------
+
+    def start_program(self):
+        runtime = os.path.join(self.work, "runtime")
+        for folder in (self.home, self.config, self.data, self.out):
+            os.makedirs(folder, exist_ok=True)
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": self.config,
+            "XDG_DATA_HOME": self.data,
+            "XDG_CACHE_HOME": os.path.join(self.work, "cache"),
+            "XDG_RUNTIME_DIR": runtime,
+            "DISPLAY": self.x.display,
+            "LANG": LOCALE,
+            "http_proxy": "http://127.0.0.1:%d" % self.port,
+            "no_proxy": "",
+            "QT_QPA_PLATFORM": "xcb",
+        }
+        for passed in ("LD_LIBRARY_PATH", "QTWEBENGINE_CHROMIUM_FLAGS"):
+            if passed in os.environ:
+                env[passed] = os.environ[passed]
+        with open(self.app_log, "wb") as log:
+            self.app = subprocess.Popen(
+                ["timeout", "-k", "5", str(TOTAL_SECONDS + 10), self.args.pelmora],
+                env=env, cwd=self.work, stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, start_new_session=True)
+
+    def cleanup(self, keep: bool):
+        stop_group(self.app)
+        self.x.stop()
+        if self.web:
+            self.web.stop()
+        if keep:
+            print("files kept in", self.work)
+        else:
+            shutil.rmtree(self.work, ignore_errors=True)
+
+    def diagnose(self):
+        print("FAILED at step: %s" % self.step_name)
+        if self.x.display:
+            print("mapped windows:", self.x.describe())
+            shot = os.path.join(self.work, "failure.png")
+            if self.x.screenshot(shot):
+                print("screenshot:", shot)
+        if self.web:
+            print("proxy requests:", [r.url for r in self.web.seen()])
+        if self.app and self.app.poll() is not None:
+            print("the program has ended with status", self.app.returncode)
+        if os.path.exists(self.app_log):
+            with open(self.app_log, "rb") as log:
+                tail = log.read()[-3000:].decode("utf-8", errors="replace")
+            print("program output (end):\n" + tail)
+
+    # --- user actions ------------------------------------------------------
+
+    def dialog(self, titles, seconds: float = 20) -> str:
+        """Waits for a window and makes sure the keyboard reaches it."""
+        wid = self.x.wait_window(titles, self.within(seconds))
+        self.x.wait_focus(wid, self.within(3))
+        return wid
+
+    def close_with(self, wid: str, *keys: str):
+        self.x.key(*keys)
+        self.x.wait_gone(wid, self.within(15))
+
+    def to_main(self):
+        self.x.focus(self.main, self.within(10))
+
+    def enter_quantity(self, quantity: int):
+        wid = self.dialog(QUANTITY)
+        self.x.type(str(quantity))  # replaces the offered number, which is selected
+        self.close_with(wid, "Return")
+        self.to_main()
+
+    def choose_file(self, titles, path: str):
+        """Types a full path into one of Qt's file dialogs and accepts it. A
+        completion list that pops up over the name box takes the first
+        Return for itself, so Return is pressed until the dialog closes."""
+        wid = self.dialog(titles)
+        self.x.type(path)
+        settle = time.monotonic() + 1.0
+        while not self.x.popups() and time.monotonic() < settle:
+            time.sleep(0.1)
+        for _ in range(4):
+            self.x.key("Return")
+            end = time.monotonic() + self.within(6)
+            while wid in self.x.windows() and time.monotonic() < end:
+                time.sleep(0.1)
+            if wid not in self.x.windows():
+                return
+            if self.x.focused() != wid and not self.x.popups():
+                break
+        raise StepFailed("the file dialog did not take %s; windows: %s"
+                         % (path, self.x.describe()))
+
+    def wait_file(self, path: str, size: int = None, seconds: float = 10):
+        end = time.monotonic() + self.within(seconds)
+        while True:
+            if os.path.exists(path) and (size is None or os.path.getsize(path) == size):
+                return
+            if time.monotonic() >= end:
+                actual = os.path.getsize(path) if os.path.exists(path) else "no file"
+                raise StepFailed("%s: expected %s bytes, found %s" % (path, size, actual))
+            time.sleep(0.1)
+
+
+def scenario(run: Run):
+    x = run.x
+    db_path = os.path.join(run.home, "PelmoraDB", "telvarin.db")
+
+    run.step("demo catalogue")
+    subprocess.run([run.args.make_catalogue, os.path.dirname(db_path)], check=True,
+                   capture_output=True, timeout=run.within(60))
+    options = expected.read_options(db_path)
+    products = expected.filtered_products(db_path, NAME_FILTER)
+    if len(products) < 3:
+        raise StepFailed("the demo catalogue has %d products named *%s*; 3 are needed"
+                         % (len(products), NAME_FILTER))
+    first, second, third = products[:3]
+
+    # The update file names the catalogue's own date (not newer) and a newer
+    # program version, so the start-up check asks its question.
+    run.web = LoopbackWeb(PAGE_RATE, (options["DBTimeStamp"] + "\r\n1.6\r\n").encode("cp1251"))
+    run.port = run.web.start()
+    x.start(timeout=run.within(15))
+    run.started_at = datetime.datetime.now()
+    run.start_program()
+
+    run.step("first start: customer details")
+    wid = run.dialog(CUSTOMER, 60)  # the first window also waits for the HTML engine
+    x.key("space")  # "Указать данные о пользователе:", which has the focus
+    x.key("Tab", "Down", "Tab")  # legal form "ИП", then the client's name
+    c = CUSTOMER_DETAILS
+    for index, text in enumerate((c.company, c.tin, c.phones, c.contact_person, c.email)):
+        if index:
+            x.key("Tab")
+        x.type(text)
+    run.close_with(wid, "Return")
+
+    run.step("update question: cancelled")
+    run.close_with(run.dialog(UPDATES), "Escape")
+
+    run.step("main window")
+    run.main = x.wait_window(MAIN, run.within(20))
+    run.to_main()
+
+    run.step("filter the catalogue by %r" % NAME_FILTER)
+    x.key("shift+Tab", "shift+Tab")  # from the catalogue grid back to the filter box
+    x.type(NAME_FILTER)
+    x.key("Return")
+
+    quantities = {
+        "a": 3 * max(second.min_quantity, 1),
+        "b": 2 * max(first.min_quantity, 1),
+        "c": max(third.min_quantity, 1) + 7,
+        "b changed": 5 * max(first.min_quantity, 1) + 1,
+    }
+    typed = second.sku.decode("cp1251")[1:].lower()  # part of the code, in lower case
+    run.step("type-ahead %r and add row 2 (%s)" % (typed, second.sku.decode("cp1251")))
+    x.type(typed)
+    x.key("Return")
+    run.enter_quantity(quantities["a"])
+
+    run.step("add rows 1 and 3")
+    x.key("Up", "Return")
+    run.enter_quantity(quantities["b"])
+    x.key("Down", "Down", "Return")
+    run.enter_quantity(quantities["c"])
+
+    run.step("change order line 2")
+    x.key("Tab", "Down", "Return")  # to the order grid, its second line
+    run.enter_quantity(quantities["b changed"])
+
+    run.step("delete order line 1")
+    x.key("Up", "Delete")
+    run.close_with(run.dialog(DELETE), "Return")  # "Да" is the default button
+    run.to_main()
+
+    lines = [expected.Line(first, quantities["b changed"]), expected.Line(third, quantities["c"])]
+    order_path = os.path.join(run.out, "order-1")
+    run.step("save the order as %s" % order_path)
+    x.key("ctrl+s")
+    run.choose_file(SAVE_DIALOG, order_path)
+    run.wait_file(order_path + ".order", 4 + expected.RECORD_SIZE * len(lines))
+    run.to_main()
+
+    run.step("new order, open the saved one")
+    x.key("ctrl+n", "ctrl+o")
+    run.choose_file(OPEN_DIALOG, order_path + ".order")
+    run.to_main()
+
+    document = os.path.join(run.out, "zakaz")
+    run.step("complete the order into %s" % document)
+    x.key("ctrl+e")
+    run.choose_file(SAVE_DIALOG, document)
+    preview = run.dialog(PREVIEW, 30)
+    run.wait_file(document + ".html")
+    run.completed_at = datetime.datetime.now()
+
+    run.step("close the preview and quit")
+    run.close_with(preview, "Escape")
+    run.to_main()
+    x.key("alt+F4")
+    try:
+        status = run.app.wait(timeout=run.within(20))
+    except subprocess.TimeoutExpired:
+        raise StepFailed("the program did not end after Alt+F4")
+    if status != 0:
+        raise StepFailed("the program ended with status %d" % status)
+
+    run.step("check the files")
+    check_requests(run)
+    check_settings(run, db_path)
+    check_order_file(order_path + ".order", lines)
+    check_document(run, document, lines, options)
+
+
+# --- checks ----------------------------------------------------------------
+
+
+def fail_unless(condition: bool, message: str):
+    if not condition:
+        raise StepFailed(message)
+
+
+def check_requests(run: Run):
+    requests = run.web.seen()
+    dates = {d.strftime("%d.%m.%Y") for d in (run.started_at, datetime.datetime.now())}
+    rate_urls = ["http://www.cbr.ru/currency_base/daily.aspx?date_req=" + d for d in dates]
+    fail_unless(len(requests) == 2, "expected two requests, got %s" % [r.url for r in requests])
+    fail_unless(requests[0].url in rate_urls,
+                "rate request %s, expected one of %s" % (requests[0].url, rate_urls))
+    fail_unless(requests[1].url == "http://www.pelmora.ru/kesta/lastversion.txt",
+                "update request %s" % requests[1].url)
+    for r in requests:
+        fail_unless(r.version == "HTTP/1.0", "%s asked with %s" % (r.url, r.version))
+
+
+def read_ini(path: str) -> dict:
+    """section -> key -> value, names lower-cased, values as Windows-1251 text."""
+    sections = {}
+    current = None
+    with open(path, "rb") as f:
+        for raw in f.read().decode("cp1251").splitlines():
+            line = raw.strip()
+            if line.startswith("[") and line.endswith("]"):
+                current = sections.setdefault(line[1:-1].strip().lower(), {})
+            elif "=" in line and current is not None:
+                key, value = line.split("=", 1)
+                current[key.strip().lower()] = value.strip()
+    return sections
+
+
+def check_ini(path: str, wanted: dict):
+    fail_unless(os.path.exists(path), "%s is missing" % path)
+    found = read_ini(path)
+    for section, keys in wanted.items():
+        for key, value in keys.items():
+            actual = found.get(section.lower(), {}).get(key.lower())
+            fail_unless(actual == value, "%s [%s] %s = %r, expected %r"
+                        % (os.path.basename(path), section, key, actual, value))
+
+
+def check_settings(run: Run, db_path: str):
+    euro_rate = expected.round_to_hundredths(float(PAGE_RATE.replace(",", ".")))
+    check_ini(os.path.join(run.config, "Pelmora", "settings.ini"), {"General": {
+        "Euro": ("%.15g" % euro_rate).replace(".", DECIMAL),
+        "DBPath": db_path,
+        "DBImgPath": os.path.join(os.path.dirname(db_path), "img") + "/",
+        "UpdatesURL": "http://www.pelmora.ru/kesta/",
+    }})
+    c = CUSTOMER_DETAILS
+    check_ini(os.path.join(run.data, "Pelmora", "userinfo.ini"), {
+        "General": {"ImgPreviewMode": "1", "UserInfoSpecified": "1", "RemindOnStartup": "0"},
+        "UserInfo": {"CompanyType": str(c.company_type), "Company": c.company, "TIN": c.tin,
+                     "Phones": c.phones, "ContactPerson": c.contact_person, "Email": c.email},
+    })
+
+
+def first_difference(actual: bytes, wanted: bytes) -> int:
+    for i, (a, b) in enumerate(zip(actual, wanted)):
+        if a != b:
+            return i
+    return min(len(actual), len(wanted))
+
+
+def check_order_file(path: str, lines: list):
+    with open(path, "rb") as f:
+        actual = f.read()
+    wanted = expected.order_file(lines)
+    if actual != wanted:
+        at = first_difference(actual, wanted)
+        record, offset = divmod(at - 4, expected.RECORD_SIZE) if at >= 4 else (-1, at)
+        raise StepFailed("%s differs at byte %d (record %d, offset %d): %s instead of %s"
+                         % (path, at, record + 1, offset, actual[at:at + 16].hex(),
+                            wanted[at:at + 16].hex()))
+
+
+def check_document(run: Run, stem: str, lines: list, options: dict):
+    fail_unless(not os.path.exists(stem), "the document was written without its .html")
+    with open(stem + ".html", "rb") as f:
+        content = f.read()
+    fail_unless(content.endswith(b"\r\n"), "the document's last line has no CR LF")
+    actual = content[:-2].split(b"\r\n")
+    factor = expected.price_factor(PAGE_RATE, options["EuroIndex"])
+    wanted = expected.document_lines(lines, factor, CUSTOMER_DETAILS, DECIMAL)
+    fail_unless(len(actual) == 16 + len(lines) == len(wanted),
+                "the document has %d lines, expected %d" % (len(actual), 16 + len(lines)))
+    for number, (got, want) in enumerate(zip(actual, wanted), start=1):
+        if want is None:
+            check_stamp(run, got)
+            continue
+        fail_unless(got == want, "document line %d:\n  got  %r\n  want %r"
+                    % (number, got.decode("cp1251", "replace"), want.decode("cp1251")))
+
+
+def check_stamp(run: Run, line: bytes):
+    prefix = expected.date_stamp_prefix()
+    match = re.fullmatch(re.escape(prefix) + rb"(\d\d\.\d\d\.\d{4}  \d\d:\d\d:\d\d)"
+                         rb"</font></b><br/ ><br/ ><br/ >", line)
+    fail_unless(match is not None, "document line 4: %r" % line.decode("cp1251", "replace"))
+    stamp = datetime.datetime.strptime(match.group(1).decode(), "%d.%m.%Y  %H:%M:%S")
+    earliest = run.started_at.replace(microsecond=0)
+    fail_unless(earliest <= stamp <= run.completed_at,
+                "document stamp %s lies outside the run" % stamp)
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--pelmora", required=True)
+    parser.add_argument("--make-catalogue", required=True)
+    parser.add_argument("--keep", action="store_true", help="keep the temporary folder")
+    args = parser.parse_args()
+
+    missing = [tool for tool in ("Xvfb", "xdotool", "timeout") if not shutil.which(tool)]
+    if missing:
+        print("skipped: %s not installed (scripts/install-deps.sh installs them)"
+              % ", ".join(missing))
+        return SKIP
+
+    # A test runner that gives up on the test sends SIGTERM: clean up all the same.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
+    run = Run(args)
+    ok = False
+    try:
+        scenario(run)
+        ok = True
+        print("[%5.1f s] passed" % (time.monotonic() - run.start))
+    except (StepFailed, subprocess.SubprocessError, OSError) as error:
+        print("error:", error)
+        run.diagnose()
+    finally:
+        run.cleanup(keep=args.keep or (not ok and bool(os.environ.get("PELMORA_E2E_KEEP"))))
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
