@@ -6,6 +6,11 @@
 #include "catalogue/NameFilter.h"
 #include "catalogue/SQLiteAccess.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -41,29 +46,120 @@ void ReadOptions(TSQLiteDatabase& database, AppState& state, const TFormatSettin
     state.PriceFactor = ExtendedProduct(state.EuroRate, state.EuroIndex);
 }
 
-// Numeric columns come back as text in the locale's notation and are read
-// back with the same separator. With a name pattern, rows whose name does not
-// match it byte by byte are passed over.
+// The product columns in the order a row reads them.
+enum ProductColumn
+{
+    kSKU,
+    kName,
+    kPrice,
+    kMinQuantity,
+    kPacking,
+    kVolume,
+    kWeight,
+    kImage,
+    kProductColumns
+};
+
+constexpr const char* kColumnNames[kProductColumns] = {"SKU",     "Name",   "Price",  "MinQuantity",
+                                                       "Packing", "Volume", "Weight", "Image"};
+
+// Reads the current row's product fields. Numeric columns reach the
+// program as text in the locale's notation and are read back with the same
+// separator; the shortcuts below give exactly the values of that round trip
+// without writing and parsing text for every cell.
+class ProductReader
+{
+public:
+    explicit ProductReader(const TSQLiteTable& table) : m_table(table), m_format(SystemFormat())
+    {
+        m_index.fill(-1);
+    }
+
+    std::string Text(ProductColumn column) const { return m_table.FieldText(Index(column)); }
+
+    double Float(ProductColumn column) const
+    {
+        const int index = Index(column);
+        const ColumnKind kind = m_table.KindOf(index);
+        if (kind == ColumnKind::Integer) // an integer's digits read back as the nearest double
+            return static_cast<double>(m_table.FieldInt64(index));
+        double value = 0;
+        if (kind == ColumnKind::Float && FifteenDigits(m_table.FieldDouble(index), value))
+            return value;
+        return StrToFloat(m_table.FieldText(index), m_format);
+    }
+
+    int32_t Integer(ProductColumn column) const
+    {
+        const int index = Index(column);
+        if (m_table.KindOf(index) == ColumnKind::Integer) {
+            const int64_t value = m_table.FieldInt64(index);
+            if (value >= std::numeric_limits<int32_t>::min() &&
+                value <= std::numeric_limits<int32_t>::max())
+                return static_cast<int32_t>(value);
+        }
+        return StrToInt(m_table.FieldText(index)); // raises for what does not fit
+    }
+
+private:
+    // Found on first use, so a missing column is reported where a lookup in
+    // every row would report it: after the fields read before it.
+    int Index(ProductColumn column) const
+    {
+        int& index = m_index[column];
+        if (index < 0)
+            index = m_table.ColumnIndex(kColumnNames[column]);
+        return index;
+    }
+
+    // The value the text form gives: written with 15 significant digits and
+    // read back. Values whose text would not read back (infinities, overflow)
+    // are left to the text path, which raises the conversion error.
+    bool FifteenDigits(double stored, double& value) const
+    {
+        if (!std::isfinite(stored) ||
+            (m_format.DecimalSeparator != '.' && m_format.DecimalSeparator != ','))
+            return false;
+        if (stored == 0) { // written as "0", which drops the sign
+            value = 0;
+            return true;
+        }
+        char text[32];
+        const auto written =
+            std::to_chars(std::begin(text), std::end(text), stored, std::chars_format::general, 15);
+        if (written.ec != std::errc())
+            return false;
+        const auto read = std::from_chars(text, written.ptr, value);
+        return read.ec == std::errc() && read.ptr == written.ptr && std::isfinite(value);
+    }
+
+    const TSQLiteTable& m_table;
+    const TFormatSettings& m_format;
+    mutable std::array<int, kProductColumns> m_index;
+};
+
+// With a name pattern, rows whose name does not match it byte by byte are
+// passed over.
 std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const std::string* namePattern)
 {
-    const TFormatSettings& format = SystemFormat();
+    const ProductReader row(table);
     std::vector<CatalogueEntry> entries;
     entries.reserve(static_cast<std::size_t>(table.RowCount()));
     for (; !table.AtEnd(); table.Next()) {
-        const std::string sku = table.FieldTextByName("SKU");
-        const std::string name = table.FieldTextByName("Name");
+        const std::string sku = row.Text(kSKU);
+        const std::string name = row.Text(kName);
         if (namePattern != nullptr && !LikeMatches(name, *namePattern))
             continue;
         CatalogueEntry& entry = entries.emplace_back();
         entry.Number = static_cast<int32_t>(entries.size());
         entry.SKU.Assign(sku);
         entry.Name.Assign(name);
-        entry.Price = StrToFloat(table.FieldTextByName("Price"), format);
-        entry.MinQuantity = StrToInt(table.FieldTextByName("MinQuantity"));
-        entry.Packing = StrToInt(table.FieldTextByName("Packing"));
-        entry.Volume = StrToFloat(table.FieldTextByName("Volume"), format);
-        entry.Weight = StrToFloat(table.FieldTextByName("Weight"), format);
-        entry.Image.Assign(table.FieldTextByName("Image"));
+        entry.Price = row.Float(kPrice);
+        entry.MinQuantity = row.Integer(kMinQuantity);
+        entry.Packing = row.Integer(kPacking);
+        entry.Volume = row.Float(kVolume);
+        entry.Weight = row.Float(kWeight);
+        entry.Image.Assign(row.Text(kImage));
     }
     return entries;
 }
@@ -92,7 +188,7 @@ void LoadCatalogueData(AppState& state, const std::string& filter, const TFormat
 
     // Let go before the products are read, so a failing row leaves an empty
     // catalogue and the old and new catalogues never take memory together.
-    state.CatalogueEntries = {};
+    std::vector<CatalogueEntry>().swap(state.CatalogueEntries);
     state.CatalogueCount = 0;
 
     if (!database->HasTable("catalogue"))

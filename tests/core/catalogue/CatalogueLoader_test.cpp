@@ -7,6 +7,7 @@
 #include "core/catalogue/SqlScript.h"
 #include "support/TempDir.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -309,6 +310,70 @@ TEST_F(CatalogueLoaderTest, RealColumnsFollowTheLocaleAndTextColumnsMustMatchIt)
     Write("UPDATE catalogue SET Volume = '0.75';");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
               "'0.75' is not a valid floating point value");
+}
+
+// Numbers reach the entries as if written as text in the locale's notation
+// and read back: 15 significant digits, no negative zero, and values whose
+// text does not read back raise the conversion error.
+TEST_F(CatalogueLoaderTest, NumbersAreTheValuesOfTheirTextForm)
+{
+    const char* const stored[] = {
+        "0.1 + 0.2",
+        "1.0 / 3",
+        "2.675",
+        "-0.0",
+        "1e300",
+        "5e-324",
+        "123456789.123456789",
+        "NULL",
+        "1.7976931348623157e308",
+        "9e999",
+    };
+    for (const char separator : {'.', ','}) {
+        const ScopedDecimalSeparator locale(separator);
+        for (const char* value : stored) {
+            std::filesystem::remove(m_dir.File("telvarin.db"));
+            Write(std::string(kOptions) +
+                  "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
+                  "Packing INTEGER, Volume REAL, Weight INTEGER, Image TEXT);"
+                  "INSERT INTO catalogue VALUES ('A', 'n', " +
+                  value + ", 1, 1, 1, 9007199254740993, '');");
+            TSQLiteDatabase database(m_dir.File("telvarin.db").string());
+            const auto table = database.QueryTable("SELECT Price FROM catalogue");
+            const std::string text = table->FieldText(0);
+            double expected = 0;
+            if (!TryStrToFloat(text, expected)) {
+                EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
+                          "'" + text + "' is not a valid floating point value");
+                EXPECT_EQ(m_state.CatalogueCount, 0);
+                continue;
+            }
+            Load();
+            ASSERT_EQ(m_state.CatalogueCount, 1) << value;
+            const CatalogueEntry& entry = m_state.CatalogueEntries[0];
+            EXPECT_EQ(entry.Price, expected) << value << " " << separator;
+            EXPECT_FALSE(std::signbit(entry.Price)) << value;
+            EXPECT_EQ(entry.Weight, 9007199254740992.0); // the nearest double to its digits
+        }
+    }
+}
+
+TEST_F(CatalogueLoaderTest, IntegerColumnsMustFitAQuantity)
+{
+    Write(std::string(kOptions) + kCatalogueTable +
+          "INSERT INTO catalogue VALUES ('A', 'n', 1, -2147483648, 2147483647, 1, 1, '');");
+    Load();
+    ASSERT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_state.CatalogueEntries[0].MinQuantity, -2147483648);
+    EXPECT_EQ(m_state.CatalogueEntries[0].Packing, 2147483647);
+
+    Write("UPDATE catalogue SET Packing = 2147483648;");
+    EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
+              "'2147483648' is not a valid integer value");
+    Write("UPDATE catalogue SET Packing = NULL, MinQuantity = NULL;");
+    Load();
+    ASSERT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_state.CatalogueEntries[0].Packing, 0);
 }
 
 TEST_F(CatalogueLoaderTest, NoCatalogueTableGivesAnEmptyCatalogue)

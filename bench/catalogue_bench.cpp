@@ -1,0 +1,184 @@
+// Loading a 100,000-product catalogue: LoadCatalogueData (open, options,
+// query, conversion of every row; no views) unfiltered and filtered, against
+// the sqlite3 command-line tool running the same query text to /dev/null in
+// the same run, and the process's peak resident memory.
+//
+//   catalogue_bench [folder]
+//
+// Without a folder the demo generator writes a catalogue into a temporary one.
+#include "app/AppState.h"
+#include "app/Cp1251.h"
+#include "app/NumberFormat.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/SQLiteAccess.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kProducts = 100000;
+constexpr int kRuns = 9;
+
+double Milliseconds(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double PeakResidentMB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+// Runs a program with its output sent to /dev/null and waits for it.
+void Run(const std::vector<std::string>& arguments, bool quiet)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet)
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " + arguments[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(arguments[0] + " failed");
+}
+
+struct Case
+{
+    const char* Title;
+    std::string Filter; // Windows-1251
+};
+
+struct Result
+{
+    double Load = 0;
+    double Baseline = 0;
+    int Products = 0;
+    int Rows = 0; // what the query returns
+};
+
+Result Measure(const std::string& dbPath, const Case& c)
+{
+    AppState state;
+    state.DBPath = dbPath;
+    state.EuroRate = 100;
+    const TFormatSettings dot = MakeDotNumberFormat(SystemFormat());
+    const std::vector<std::string> baseline = {
+        "sqlite3", "-batch", "-init", "/dev/null", Cp1251ToUtf8(dbPath), CatalogueQuery(c.Filter)};
+    std::vector<double> loads;
+    std::vector<double> baselines;
+    // One unmeasured pass of each puts the file in the page cache; then the
+    // two alternate, so that a busy moment of the machine falls on both.
+    for (int run = -1; run < kRuns; ++run) {
+        auto start = Clock::now();
+        LoadCatalogueData(state, c.Filter, dot, [] { throw std::runtime_error("options"); });
+        const double load = Milliseconds(Clock::now() - start);
+        start = Clock::now();
+        Run(baseline, true);
+        const double shell = Milliseconds(Clock::now() - start);
+        if (run >= 0) {
+            loads.push_back(load);
+            baselines.push_back(shell);
+        }
+    }
+    TSQLiteDatabase database(Cp1251ToUtf8(dbPath));
+    const int rows = static_cast<int>(
+        database.QueryTable("SELECT count(*) FROM (" + CatalogueQuery(c.Filter) + ")")
+            ->FieldInt64(0));
+    return {Median(loads), Median(baselines), state.CatalogueCount, rows};
+}
+
+// What starting the tool costs on its own: it opens the file and runs a
+// query that reads no table.
+double ToolStartUp(const std::string& dbPath)
+{
+    const std::vector<std::string> command = {
+        "sqlite3", "-batch", "-init", "/dev/null", Cp1251ToUtf8(dbPath), "SELECT 1"};
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = Clock::now();
+        Run(command, true);
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    return Median(times);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        SetSystemFormat(FormatFromLocale(QLocale::system()));
+        QTemporaryDir temporary;
+        std::filesystem::path folder;
+        if (argc > 1) {
+            folder = argv[1];
+        } else {
+            folder = temporary.path().toStdString();
+            Run({PELMORA_DEMO_GENERATOR, folder.string(), std::to_string(kProducts)}, true);
+        }
+        const std::string dbPath = Utf8ToCp1251((folder / "telvarin.db").string());
+
+        const Case cases[] = {
+            {"unfiltered", ""},
+            {"filter Vintage", "Vintage"},
+            {"filter Svecha (Cyrillic)", Cp("Свеча")},
+        };
+        const double before = PeakResidentMB();
+        std::printf("%s, median of %d runs; baseline = sqlite3 -batch -init /dev/null <db> "
+                    "\"<query>\" > /dev/null\n\n",
+                    (folder / "telvarin.db").c_str(), kRuns);
+        std::printf("%-26s %9s %9s %12s %15s %10s\n", "", "rows", "products", "load", "sqlite3 tool",
+                    "load/tool");
+        int products = 0;
+        for (const Case& c : cases) {
+            const Result r = Measure(dbPath, c);
+            products = std::max(products, r.Products);
+            std::printf("%-26s %9d %9d %9.1f ms %12.1f ms %8.2fx\n", c.Title, r.Rows, r.Products,
+                        r.Load, r.Baseline, r.Load / r.Baseline);
+        }
+        std::printf("%-26s %51.1f ms\n", "sqlite3 tool, SELECT 1", ToolStartUp(dbPath));
+        const double after = PeakResidentMB();
+        std::printf("\npeak resident memory: %.1f MB (%.1f MB before the first load, growth "
+                    "%.1f MB; %d entries hold %.1f MB)\n",
+                    after, before, after - before, products,
+                    static_cast<double>(products * sizeof(CatalogueEntry)) / 1048576.0);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "catalogue_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
