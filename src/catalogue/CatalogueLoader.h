@@ -20,10 +20,11 @@ std::string CatalogueQuery(std::string_view filter);
 // products are read all the same; values not read keep their previous state.
 //
 // A file that cannot be opened raises the error before anything changes.
-// Once the options are read the previous catalogue is let go: a product row
-// that cannot be read (a missing column, a number that does not convert)
-// raises its error and leaves an empty catalogue, never a part of this load
-// nor the previous one, so that the grids, refilled by the caller after any
-// failure, show no stale rows. The options keep what this load gave them.
+// Once the options are read the previous catalogue is let go: a failure while
+// the products are read (a query the file refuses, a missing column, a number
+// that does not convert) raises its error and leaves an empty catalogue,
+// never a part of this load nor the previous one, so that the grids, refilled
+// by the caller after any failure, show no stale rows. The options keep what
+// this load gave them.
 void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
                        const std::function<void()>& onOptionsError);
