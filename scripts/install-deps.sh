@@ -10,7 +10,7 @@ packages=(
   sqlite3
   libgtest-dev googletest
   fonts-liberation2
-  xvfb xauth
+  xvfb xauth xdotool python3
   clang libclang-rt-14-dev
   librsvg2-bin desktop-file-utils
 )

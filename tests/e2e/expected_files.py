@@ -101,7 +101,7 @@ def filtered_products(db_path: str, name_filter: str) -> list:
         db.text_factory = bytes
         rows = db.execute(
             "SELECT SKU, Name, Price, MinQuantity, Packing, Volume, Weight, Image "
-            "FROM catalogue WHERE Name LIKE ? ORDER BY SKU ASC",
+            "FROM catalogue WHERE Name LIKE CAST(? AS TEXT) ORDER BY SKU ASC",
             (b"%" + name_filter.encode(CP) + b"%",),
         ).fetchall()
     return [
@@ -222,7 +222,8 @@ def document_lines(lines: list, factor: float, customer: Customer, separator: st
             )
         )
     return [
-        cp("<head><style>html,table {font-size:10pt; font-family:Arial; border-collapse: collapse;}"),
+        cp("<head><style>html,table {font-size:10pt; font-family:Arial; "
+           "border-collapse: collapse;}"),
         cp("td,th {padding: 5px; border:#333 1px solid; }</style></head>"),
         cp("<html><body>"),
         None,

@@ -22,7 +22,8 @@ class LoopbackWeb:
         # that a reader taking the first rate cell is caught.
         self.rates_page = (
             "<html><head><meta charset=\"utf-8\"></head><body><table>\r\n"
-            "<tr><th>Цифр. код</th><th>Букв. код</th><th>Единиц</th><th>Валюта</th><th>Курс</th></tr>\r\n"
+            "<tr><th>Цифр. код</th><th>Букв. код</th><th>Единиц</th><th>Валюта</th>"
+            "<th>Курс</th></tr>\r\n"
             "<tr><td>840</td><td>USD</td><td>1</td><td>Доллар США</td><td>78,5012</td></tr>\r\n"
             f"<tr><td>978</td><td>EUR</td><td>1</td><td>Евро</td><td>{euro_rate_text}</td></tr>\r\n"
             "</table></body></html>\r\n"

@@ -55,7 +55,9 @@ class XSession:
         try:
             self._xvfb = subprocess.Popen(
                 ["timeout", "-k", "5", str(self.lifetime), "Xvfb", "-displayfd", str(write_end),
-                 "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+                 "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+                 # A key held down by a descheduled xdotool must not repeat.
+                 "-r"],
                 stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                 pass_fds=(write_end,), start_new_session=True)
         finally:
@@ -158,7 +160,7 @@ class XSession:
     def type(self, text: str):
         if not text.isascii():
             raise ValueError("only ASCII is typed reliably: %r" % text)
-        self._xdotool("type", "--delay", "25", text, timeout=10 + len(text) * 0.1)
+        self._xdotool("type", "--delay", "25", "--", text, timeout=10 + len(text) * 0.1)
 
     # --- diagnostics -------------------------------------------------------
 
