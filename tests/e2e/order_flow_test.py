@@ -23,6 +23,7 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # the helpers below are imported from the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import expected_files as expected  # noqa: E402
