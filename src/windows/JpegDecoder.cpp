@@ -46,7 +46,15 @@ constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_
 // refused before its memory is taken rather than exhausting the machine.
 constexpr qint64 kMaxDecodedBytes = qint64(256) << 20;
 
-bool Start(Decoder& d, std::FILE* file, QSize coverBox)
+// The box the decoded picture must cover, from the picture's stored size.
+using CoverRule = QSize (*)(QSize picture, QSize box);
+
+QSize WholeBox(QSize, QSize box)
+{
+    return box;
+}
+
+bool Start(Decoder& d, std::FILE* file, QSize box, CoverRule cover)
 {
     if (setjmp(d.err.jump))
         return false;
@@ -58,8 +66,8 @@ bool Start(Decoder& d, std::FILE* file, QSize coverBox)
 
     d.cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     d.cinfo.out_color_space = d.cmyk ? JCS_CMYK : kRgb32Space;
-    d.cinfo.scale_num =
-        CoverScaleEighths(QSize(int(d.cinfo.image_width), int(d.cinfo.image_height)), coverBox);
+    const QSize picture(int(d.cinfo.image_width), int(d.cinfo.image_height));
+    d.cinfo.scale_num = CoverScaleEighths(picture, cover(picture, box));
     d.cinfo.scale_denom = 8;
     jpeg_calc_output_dimensions(&d.cinfo);
     if (qint64(d.cinfo.output_width) * d.cinfo.output_height * 4 > kMaxDecodedBytes)
@@ -137,7 +145,42 @@ FilePtr OpenPicture(const std::filesystem::path& file)
     throw EPictureError("Cannot open file \"" + name + "\". " + std::strerror(error));
 }
 
+QImage Decode(const std::filesystem::path& file, QSize box, CoverRule cover, QSize* fullSize)
+{
+    const FilePtr input = OpenPicture(file);
+
+    // Zero-initialised, the structure may be destroyed even when its
+    // creation failed.
+    Decoder d{};
+    d.cinfo.err = jpeg_std_error(&d.err.pub);
+    d.err.pub.error_exit = ExitWithError;
+    d.err.pub.output_message = DiscardMessage;
+    const std::unique_ptr<jpeg_decompress_struct, void (*)(jpeg_decompress_struct*)> guard(
+        &d.cinfo, jpeg_destroy_decompress);
+
+    if (!Start(d, input.get(), box, cover))
+        RaiseJpegError(d.err.pub.msg_code);
+    if (fullSize)
+        *fullSize = QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
+
+    QImage image(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
+    if (image.isNull())
+        RaiseJpegError(JERR_OUT_OF_MEMORY);
+    std::vector<JSAMPLE> cmykRow(d.cmyk ? std::size_t(d.cinfo.output_width) * 4 : 0);
+
+    if (!ReadRows(d, image.bits(), image.bytesPerLine(), cmykRow.data()))
+        RaiseJpegError(d.err.pub.msg_code);
+    return image;
+}
+
 } // namespace
+
+QSize FittedPictureSize(QSize picture, QSize box)
+{
+    if (picture.width() > box.width() || picture.height() > box.height())
+        return picture.scaled(box, Qt::KeepAspectRatio);
+    return picture;
+}
 
 int CoverScaleEighths(QSize picture, QSize coverBox)
 {
@@ -157,28 +200,11 @@ int CoverScaleEighths(QSize picture, QSize coverBox)
 
 QImage DecodeJpeg(const std::filesystem::path& file, QSize coverBox, QSize* fullSize)
 {
-    const FilePtr input = OpenPicture(file);
+    return Decode(file, coverBox, WholeBox, fullSize);
+}
 
-    // Zero-initialised, the structure may be destroyed even when its
-    // creation failed.
-    Decoder d{};
-    d.cinfo.err = jpeg_std_error(&d.err.pub);
-    d.err.pub.error_exit = ExitWithError;
-    d.err.pub.output_message = DiscardMessage;
-    const std::unique_ptr<jpeg_decompress_struct, void (*)(jpeg_decompress_struct*)> guard(
-        &d.cinfo, jpeg_destroy_decompress);
-
-    if (!Start(d, input.get(), coverBox))
-        RaiseJpegError(d.err.pub.msg_code);
-    if (fullSize)
-        *fullSize = QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
-
-    QImage image(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
-    if (image.isNull())
-        RaiseJpegError(JERR_OUT_OF_MEMORY);
-    std::vector<JSAMPLE> cmykRow(d.cmyk ? std::size_t(d.cinfo.output_width) * 4 : 0);
-
-    if (!ReadRows(d, image.bits(), image.bytesPerLine(), cmykRow.data()))
-        RaiseJpegError(d.err.pub.msg_code);
-    return image;
+QImage DecodeJpegToFit(const std::filesystem::path& file, QSize box, QSize* fullSize)
+{
+    // An invalid box asks for the full size, as in DecodeJpeg.
+    return Decode(file, box, box.isValid() ? FittedPictureSize : WholeBox, fullSize);
 }

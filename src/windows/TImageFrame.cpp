@@ -6,6 +6,7 @@
 #include "windows/PictureList.h"
 #include "windows/TPictureBox.h"
 
+#include <future>
 #include <map>
 
 namespace {
@@ -32,6 +33,13 @@ struct LoadedPicture
     QImage Image;
     QSize FullSize;
 };
+
+LoadedPicture LoadPicture(const std::filesystem::path& file, QSize box)
+{
+    LoadedPicture picture;
+    picture.Image = DecodeJpegToFit(file, box, &picture.FullSize);
+    return picture;
+}
 
 } // namespace
 
@@ -74,21 +82,29 @@ void TImageFrame::ShowImages(const std::string& list)
         return;
     }
 
-    // Every picture is decoded once, at the scale the large box needs; the
-    // thumbnails shrink the same image.
+    // Every picture is decoded once, at the scale the large box shows it at;
+    // the thumbnails shrink the same image. The further pictures decode on
+    // helper threads while this one decodes the first, so a product's pictures
+    // take about the time of one per core. The results are taken in list
+    // order, so a picture that cannot be read stops the frame at the same
+    // place as reading one after the other would; the helpers touch nothing
+    // but their own file and image, and all of them have ended when this
+    // returns or throws.
     const QSize decodeBox = DecodeBox();
-    std::map<std::string, LoadedPicture> loaded;
-    const auto load = [&](const std::string& name) -> const LoadedPicture& {
-        auto found = loaded.find(name);
-        if (found != loaded.end())
-            return found->second;
-        LoadedPicture picture;
-        picture.Image = DecodeJpeg(std::filesystem::path(Cp1251ToUtf8(App().DBImgPath + name)),
-                                   decodeBox, &picture.FullSize);
-        return loaded.emplace(name, std::move(picture)).first->second;
+    const auto fileOf = [](const std::string& name) {
+        return std::filesystem::path(Cp1251ToUtf8(App().DBImgPath + name));
     };
-
-    const LoadedPicture& first = load(names.front());
+    std::map<std::string, std::shared_future<LoadedPicture>> further;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (name.empty() || name == names.front() || further.count(name) != 0)
+            continue;
+        // Without a thread to spare, the picture is decoded when it is asked for.
+        further.emplace(name, std::async(std::launch::async | std::launch::deferred, LoadPicture,
+                                         fileOf(name), decodeBox)
+                                  .share());
+    }
+    const LoadedPicture first = LoadPicture(fileOf(names.front()), decodeBox);
     const UpdatesHeldOff heldOff(this);
     mainImage->SetPicture(first.Image, first.FullSize);
     smallImage->SetPicture(first.Image, first.FullSize);
@@ -96,7 +112,8 @@ void TImageFrame::ShowImages(const std::string& list)
     for (std::size_t i = 1; i < names.size(); ++i) {
         if (names[i].empty())
             continue;
-        const LoadedPicture& picture = load(names[i]);
+        const LoadedPicture& picture =
+            names[i] == names.front() ? first : further.at(names[i]).get();
         auto box = std::make_unique<TPictureBox>(this);
         box->setGeometry(ThumbnailRect(int(Thumbnails.size()) + 1));
         box->SetPicture(picture.Image, picture.FullSize);

@@ -1,5 +1,7 @@
 #include "windows/TPictureBox.h"
 
+#include "windows/JpegDecoder.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,9 +22,8 @@ void TPictureBox::Clear()
 
 QRect TPictureBox::PlacePicture(QSize fullSize, QSize box)
 {
-    QSize shown = fullSize;
-    if (shown.width() > box.width() || shown.height() > box.height())
-        shown = fullSize.scaled(box, Qt::KeepAspectRatio);
+    // The same size the frame decodes for, so a picture is never enlarged.
+    const QSize shown = FittedPictureSize(fullSize, box);
     return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2),
                  shown);
 }

@@ -83,8 +83,9 @@ private Q_SLOTS:
         QVERIFY(Near(CentreColour(thumbs[0]), Green));
         QVERIFY(Near(CentreColour(thumbs[1]), Blue));
 
-        // Decoded once, at the scale that covers the large box (320 x 169).
-        QCOMPARE(main->Picture().size(), QSize(400, 300));
+        // Decoded once, at the scale that covers the picture as the large
+        // box (320 x 169) shows it, 225 x 169.
+        QCOMPARE(main->Picture().size(), QSize(300, 225));
         QCOMPARE(main->PictureFullSize(), QSize(800, 600));
         QCOMPARE(small->Picture().cacheKey(), main->Picture().cacheKey());
 

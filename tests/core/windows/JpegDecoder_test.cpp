@@ -93,6 +93,61 @@ TEST(DecodeJpeg, DecodesAtTheCoveringScale)
     }
 }
 
+TEST(FittedPictureSize, ShrinksToFitAndNeverEnlarges)
+{
+    const struct
+    {
+        QSize picture;
+        QSize box;
+        QSize shown;
+    } cases[] = {
+        {{2000, 1500}, {312, 549}, {312, 234}}, // width decides
+        {{2000, 1500}, {312, 169}, {225, 169}}, // height decides
+        {{1500, 2000}, {312, 239}, {179, 239}},
+        {{400, 100}, {312, 549}, {312, 78}},  // only one side too large
+        {{100, 100}, {312, 169}, {100, 100}}, // smaller: its own size
+        {{312, 169}, {312, 169}, {312, 169}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FittedPictureSize(c.picture, c.box), c.shown)
+            << c.picture.width() << 'x' << c.picture.height() << " in " << c.box.width() << 'x'
+            << c.box.height();
+}
+
+// The shown picture must be shrunk from the decoded one, never enlarged,
+// while a box of another shape than the picture costs no more than needed.
+TEST(DecodeJpeg, DecodesToFitAtTheScaleThatCoversTheShownPicture)
+{
+    TempDir dir;
+    TestJpeg picture;
+    picture.Width = 401;
+    picture.Height = 301;
+    picture.Write(dir.File("p.jpg"));
+
+    const struct
+    {
+        QSize box;
+        QSize decoded;
+    } cases[] = {
+        {QSize(), {401, 301}},
+        {{296, 169}, {251, 189}},   // shown 225 x 169; covering the box would take 301 x 226
+        {{150, 500}, {151, 113}},   // shown 150 x 112
+        {{400, 300}, {401, 301}},   // shown 399 x 300: only the full size covers it
+        {{1000, 1000}, {401, 301}}, // shown at its own size
+        {{50, 20}, {51, 38}},
+    };
+    for (const auto& c : cases) {
+        QSize full;
+        const QImage image = DecodeJpegToFit(dir.File("p.jpg"), c.box, &full);
+        EXPECT_EQ(image.size(), c.decoded) << c.box.width() << 'x' << c.box.height();
+        EXPECT_EQ(full, QSize(401, 301));
+        const QSize shown = FittedPictureSize(full, c.box);
+        if (c.box.isValid()) {
+            EXPECT_TRUE(image.width() >= shown.width() && image.height() >= shown.height());
+        }
+    }
+}
+
 TEST(DecodeJpeg, ColourSpacesComeOutAsRgb)
 {
     const QRgb red = qRgb(255, 0, 0);
