@@ -16,9 +16,10 @@
 
 namespace {
 
+// Line breaks count as blanks too: a name looked up may hold them.
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 std::string Trimmed(std::string text)
