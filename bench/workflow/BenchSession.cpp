@@ -1,0 +1,134 @@
+#include "BenchSession.h"
+
+#include "BenchReport.h"
+#include "app/AppState.h"
+#include "app/TForm1.h"
+#include "order/TForm4.h"
+#include "order/TForm5.h"
+#include "windows/TForm2.h"
+#include "windows/TForm3.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QWebEngineView>
+#include <stdexcept>
+
+namespace Bench {
+
+Profile::Profile()
+{
+    for (const char* name : {"home", "config", "data", "runtime"})
+        QDir(m_root.path()).mkpath(QString::fromLatin1(name));
+    QFile::setPermissions(Path("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("HOME", Path("home").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", Path("config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", Path("data").toLocal8Bit());
+}
+
+QString Profile::Path(const char* relative) const
+{
+    return QDir(m_root.path()).filePath(QString::fromLatin1(relative));
+}
+
+void Profile::Prepare(const CatalogueFolder& catalogue) const
+{
+    Write("config/Pelmora/settings.ini",
+          "[General]\r\nEuro=98.5\r\nDBPath=" + QFile::encodeName(catalogue.Database) +
+              "\r\nDBImgPath=" + QFile::encodeName(catalogue.Pictures) +
+              "\r\nUpdatesURL=http://www.pelmora.ru/kesta/\r\n");
+    Write("data/Pelmora/userinfo.ini",
+          "[General]\r\nImgPreviewMode=1\r\nRemindOnStartup=1\r\nUserInfoSpecified=1\r\n"
+          "[UserInfo]\r\nCompany=Bench\r\nTIN=7700000000\r\nPhones=+7 495 000-00-00\r\n"
+          "ContactPerson=Bench\r\nEmail=bench@example.org\r\nCompanyType=0\r\n");
+}
+
+void Profile::Write(const char* relative, const QByteArray& content) const
+{
+    const QString path = Path(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+Session::Session(const Profile& profile, const CatalogueFolder& catalogue)
+{
+    profile.Prepare(catalogue);
+    App() = AppState();
+    App().Ui = &Ui;
+    App().Http = &Http;
+    App().Clock = &SystemClock;
+    Ui.InputAnswers = {QStringLiteral("98.5")};
+
+    const auto start = Clock::now();
+    Form1 = std::make_unique<TForm1>();
+    Form2 = std::make_unique<TForm2>(Form1.get());
+    Form3 = std::make_unique<TForm3>(Form1.get());
+    Form4 = std::make_unique<TForm4>(Form1.get());
+    Form5 = std::make_unique<TForm5>(Form1.get());
+    Form1->SetDialogs(Form2.get(), Form3.get(), Form4.get(), Form5.get());
+    if (!Form1->FormShow())
+        throw std::runtime_error("the start-up sequence ended the program");
+    Form1->show();
+    // The window's first pass of the message loop: pending layouts, then
+    // a rendering of everything it shows.
+    QCoreApplication::processEvents();
+    (void)Form1->grab();
+    StartupMs = Milliseconds(Clock::now() - start);
+
+    // Anything but the one rate prompt means the start was not the one
+    // meant to be measured.
+    if (Ui.Inputs.size() != 1 || !Ui.Messages.empty())
+        throw std::runtime_error(
+            "unexpected dialogs at start-up: " + std::to_string(Ui.Inputs.size()) + " inputs, " +
+            std::to_string(Ui.Messages.size()) + " messages" +
+            (Ui.Messages.empty() ? std::string() : ": " + Ui.Messages.front().Text.toStdString()));
+}
+
+Session::~Session()
+{
+    Form5.reset();
+    Form4.reset();
+    Form3.reset();
+    Form2.reset();
+    Form1.reset();
+    App() = AppState();
+}
+
+void Session::StopPictureTimer() const
+{
+    Form1->Timer1->stop();
+}
+
+double Session::CompleteOrderToPreview(const QString& documentPath)
+{
+    Ui.SaveAnswers = {documentPath};
+    TForm5* preview = Form5.get();
+    const auto close = [preview] {
+        QTimer::singleShot(0, preview, &QDialog::close);
+    };
+    const QMetaObject::Connection loaded =
+        QObject::connect(preview->WebBrowser1, &QWebEngineView::loadFinished, preview, close);
+    // A view that never reports must not hold the bench for ever.
+    QTimer::singleShot(60000, preview, &QDialog::close);
+    const double ms = TimeMs([this] { Form1->CompleteOrder(); });
+    QObject::disconnect(loaded);
+    return ms;
+}
+
+void MakeOrder(int lines)
+{
+    AppState& app = App();
+    app.OrderItems.clear();
+    for (int k = 0; k < lines; ++k) {
+        const auto& entry =
+            app.CatalogueEntries[static_cast<std::size_t>((k * 97) % app.CatalogueCount)];
+        app.OrderItems.push_back(OrderItem::FromEntry(entry, entry.MinQuantity * (1 + k % 7)));
+    }
+    app.OrderItemCount = lines;
+}
+
+} // namespace Bench

@@ -1,0 +1,75 @@
+#pragma once
+
+// The program as the whole-program benchmark runs it: a private profile and
+// the five windows started as the program entry starts them, with scripted
+// dialogs and a network that fails at once.
+
+#include "BenchCatalogue.h"
+#include "app/Clock.h"
+#include "support/FakeHttpClient.h"
+#include "support/FakeInteraction.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <memory>
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+
+namespace Bench {
+
+// Home and settings folders in a temporary folder (HOME and the XDG folders
+// point there while it lives), prepared so that the only question at
+// start-up is the euro-rate prompt, when the network fails.
+class Profile
+{
+public:
+    Profile();
+
+    QString Path(const char* relative) const;
+    // Settings naming `catalogue`, preview mode 1, the customer's details given.
+    void Prepare(const CatalogueFolder& catalogue) const;
+
+private:
+    void Write(const char* relative, const QByteArray& content) const;
+
+    QTemporaryDir m_root;
+};
+
+// The five windows as the program entry makes them, started on `catalogue`
+// with the rate prompt answered: construction, FormShow, show, one pass of
+// the message loop and a rendering of the whole window, timed as StartupMs.
+// Raises when the start asked anything but the rate prompt.
+struct Session
+{
+    FakeInteraction Ui;
+    FakeHttpClient Http;
+    TSystemClock SystemClock;
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TForm5> Form5;
+    double StartupMs = 0;
+
+    Session(const Profile& profile, const CatalogueFolder& catalogue);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The deferred picture refresh is not part of what is measured.
+    void StopPictureTimer() const;
+
+    // CompleteOrder with the document written to `documentPath`, through to
+    // the preview window, which is closed as soon as its view has loaded the
+    // document. Returns the time it took.
+    double CompleteOrderToPreview(const QString& documentPath);
+};
+
+// An order of `lines` lines over the loaded catalogue, as entry makes them.
+void MakeOrder(int lines);
+
+} // namespace Bench
