@@ -123,7 +123,8 @@ std::string WithValue(std::string_view content, std::string_view section, std::s
                       std::string_view value)
 {
     const std::vector<std::string_view> lines = SplitLines(content);
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    std::string entry(key);
+    entry.append("=").append(value);
 
     std::vector<std::string> out;
     out.reserve(lines.size() + 3);
@@ -160,12 +161,14 @@ std::string WithValue(std::string_view content, std::string_view section, std::s
     if (!done) {
         if (!out.empty() && !Trim(out.back()).empty())
             out.emplace_back();
-        out.push_back("[" + std::string(section) + "]");
+        std::string header = "[";
+        header.append(section).append("]");
+        out.push_back(std::move(header));
         out.push_back(entry);
     }
     std::string result;
     for (const std::string& line : out)
-        result += line + "\r\n";
+        result.append(line).append("\r\n");
     return result;
 }
 
