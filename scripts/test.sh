@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds from scratch and runs every test.
+# Installs what is missing, builds from scratch and runs every test: the unit,
+# widget and end-to-end tests, a short run of every fuzz target, and the
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
@@ -11,3 +13,8 @@ export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+# Bad input tried on purpose, briefly; `scripts/fuzz.sh 600` runs longer.
+./scripts/fuzz.sh 10
+
+./scripts/sanitize.sh
