@@ -14,6 +14,9 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
+# The installed program: its files, its desktop entry, and that it starts.
+./scripts/check-install.sh build
+
 # Bad input tried on purpose, briefly; `scripts/fuzz.sh 600` runs longer.
 ./scripts/fuzz.sh 10
 
