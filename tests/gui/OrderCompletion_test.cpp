@@ -6,6 +6,7 @@
 #include "support/GuiTestEnvironment.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
+#include "support/WebEngineTestEnvironment.h"
 #include "windows/TForm2.h"
 
 #include <QAction>
@@ -419,15 +420,7 @@ private Q_SLOTS:
 
 int main(int argc, char* argv[])
 {
-    // The preview's browser runs on the display-less platform and, as root,
-    // only without its sandbox; a direct run gets what the test runner sets.
-    const std::pair<const char*, const char*> environment[] = {
-        {"QT_QPA_PLATFORM", "offscreen"},
-        {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
-        {"QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu"}};
-    for (const auto& [name, value] : environment)
-        if (!qEnvironmentVariableIsSet(name))
-            qputenv(name, value);
+    PrepareWebEngineTestEnvironment();
     QApplication application(argc, argv);
     OrderCompletionTest test;
     return QTest::qExec(&test, argc, argv);

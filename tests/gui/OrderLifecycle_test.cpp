@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "order/OrderFile.h"
 #include "order/OrderGridModel.h"
+#include "support/FileSizeLimit.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
@@ -99,31 +100,6 @@ QByteArray WithByteAt(QByteArray bytes, int offset, uint8_t value)
     bytes[offset] = static_cast<char>(value);
     return bytes;
 }
-
-// Makes every file larger than `bytes` fail to grow, as a full disk would.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
 
 QStringList FolderEntries(const QString& folder)
 {
@@ -491,9 +467,9 @@ private Q_SLOTS:
         bool saved = true;
         {
             // Room for the one-line file but not for three lines.
-            std::unique_ptr<FileSizeLimit> limit;
+            std::unique_ptr<ScopedFileSizeLimit> limit;
             if (fullDisk)
-                limit = std::make_unique<FileSizeLimit>(1000);
+                limit = std::make_unique<ScopedFileSizeLimit>(1000);
             saved = s.form1.SaveOrder();
         }
         QVERIFY(!saved);

@@ -3,6 +3,7 @@
 #include "order/TForm5.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
+#include "support/WebEngineTestEnvironment.h"
 
 #include <QPrinter>
 #include <QPushButton>
@@ -335,15 +336,7 @@ private Q_SLOTS:
 
 int main(int argc, char* argv[])
 {
-    // The browser runs on the display-less platform and, as root, only
-    // without its sandbox; a direct run gets what the test runner sets.
-    const std::pair<const char*, const char*> environment[] = {
-        {"QT_QPA_PLATFORM", "offscreen"},
-        {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
-        {"QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu"}};
-    for (const auto& [name, value] : environment)
-        if (!qEnvironmentVariableIsSet(name))
-            qputenv(name, value);
+    PrepareWebEngineTestEnvironment();
     QApplication application(argc, argv);
     PreviewWindowTest test;
     return QTest::qExec(&test, argc, argv);

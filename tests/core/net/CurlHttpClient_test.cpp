@@ -1,6 +1,7 @@
 #include "net/CurlHttpClient.h"
 
 #include "support/LoopbackHttpServer.h"
+#include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -14,36 +15,10 @@ namespace {
 // The client takes its proxies from the environment, as the program does on
 // the user's machine; a proxy configured on the test machine must not stand
 // between the client and the loopback server. "*" exempts every host.
-class NoProxyEnvironment
-{
-public:
-    NoProxyEnvironment()
-    {
-        for (const char* name : kNames) {
-            const char* value = std::getenv(name);
-            m_saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-            ::setenv(name, "*", 1);
-        }
-    }
-    ~NoProxyEnvironment()
-    {
-        for (std::size_t i = 0; i < std::size(kNames); ++i) {
-            if (m_saved[i])
-                ::setenv(kNames[i], m_saved[i]->c_str(), 1);
-            else
-                ::unsetenv(kNames[i]);
-        }
-    }
-
-private:
-    static constexpr const char* kNames[] = {"no_proxy", "NO_PROXY"};
-    std::vector<std::optional<std::string>> m_saved;
-};
-
 class CurlHttpClientTest : public ::testing::Test
 {
 protected:
-    NoProxyEnvironment m_environment;
+    ScopedEnvironment m_environment{{{"no_proxy", "*"}, {"NO_PROXY", "*"}}};
 };
 
 std::string ErrorOf(IHttpClient& client, const std::string& url)

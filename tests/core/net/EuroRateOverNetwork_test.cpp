@@ -2,6 +2,7 @@
 #include "net/CurlHttpClient.h"
 #include "net/EuroRate.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QDate>
 #include <cstdlib>
@@ -10,37 +11,9 @@
 
 using namespace std::chrono_literals;
 
+// The central bank's address reaches the loopback server through the proxy
+// setting, as it would through a user's proxy.
 namespace {
-
-// Points the client's proxy at a loopback server for one test, as a user's
-// proxy setting would: the central bank's address then reaches the server.
-class ScopedProxy
-{
-public:
-    explicit ScopedProxy(const std::string& proxy)
-    {
-        for (const char* name : kNames) {
-            const char* value = std::getenv(name);
-            m_saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-        }
-        ::setenv("http_proxy", proxy.c_str(), 1);
-        ::unsetenv("no_proxy");
-        ::unsetenv("NO_PROXY");
-    }
-    ~ScopedProxy()
-    {
-        for (std::size_t i = 0; i < std::size(kNames); ++i) {
-            if (m_saved[i])
-                ::setenv(kNames[i], m_saved[i]->c_str(), 1);
-            else
-                ::unsetenv(kNames[i]);
-        }
-    }
-
-private:
-    static constexpr const char* kNames[] = {"http_proxy", "no_proxy", "NO_PROXY"};
-    std::vector<std::optional<std::string>> m_saved;
-};
 
 std::string RatesPage(const std::string& euroCell)
 {
@@ -69,7 +42,9 @@ TEST(EuroRateOverNetwork, ThroughAProxyWithTheRealClient)
     TFormatSettings dot;
     for (const auto& c : cases) {
         LoopbackHttpServer server([&](const std::string&) { return c.reply; });
-        const ScopedProxy proxy(server.Url(""));
+        const ScopedEnvironment proxy({{"http_proxy", server.Url("")},
+                                       {"no_proxy", std::nullopt},
+                                       {"NO_PROXY", std::nullopt}});
         TCurlHttpClient client(2s, 5s);
         EXPECT_DOUBLE_EQ(FetchEuroRate(client, day, dot), c.expected) << c.name;
         ASSERT_EQ(server.Requests().size(), 1u) << c.name;
@@ -83,7 +58,8 @@ TEST(EuroRateOverNetwork, ThroughAProxyWithTheRealClient)
 TEST(EuroRateOverNetwork, AStalledServerEndsAtTheTimeOut)
 {
     LoopbackHttpServer server([](const std::string&) { return std::nullopt; });
-    const ScopedProxy proxy(server.Url(""));
+    const ScopedEnvironment proxy(
+        {{"http_proxy", server.Url("")}, {"no_proxy", std::nullopt}, {"NO_PROXY", std::nullopt}});
     TCurlHttpClient client(1s, 1s);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(FetchEuroRate(client, QDate(2026, 3, 7), TFormatSettings()), 0);
