@@ -26,12 +26,12 @@ asan="halt_on_error=1:detect_leaks=1:check_initialization_order=1:detect_stack_u
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
 
-# The tests that show an order document load Qt WebEngine, whose Chromium
+# The tests that show an order document (the end-to-end test too) load Qt WebEngine, whose Chromium
 # code frees some of its own objects with a sized delete of a base class
 # (allocated and freed inside libQt6WebEngineCore, when a page is destroyed).
 # Those tests run with that one check off; every other check, leaks
 # included, stays on for them, and all other tests run with every check.
-webengine_tests='^(PreviewWindow_test|OrderCompletion_test)$'
+webengine_tests='^(PreviewWindow_test|OrderCompletion_test|e2e_order_flow)$'
 
 status=0
 ASAN_OPTIONS="$asan" ctest --test-dir build-asan --output-on-failure -j"$(nproc)" \
