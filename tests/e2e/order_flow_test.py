@@ -108,7 +108,9 @@ class Run:
             "XDG_RUNTIME_DIR": runtime,
             "LANG": LOCALE,
         }
-        for passed in ("LD_LIBRARY_PATH", "QTWEBENGINE_CHROMIUM_FLAGS"):
+        # The sanitizer build's settings reach the program it checks.
+        for passed in ("LD_LIBRARY_PATH", "QTWEBENGINE_CHROMIUM_FLAGS", "ASAN_OPTIONS",
+                       "UBSAN_OPTIONS", "LSAN_OPTIONS"):
             if passed in os.environ:
                 env[passed] = os.environ[passed]
         return env
