@@ -12,13 +12,8 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=
   -DPELMORA_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
 
-# The tests own their home, as in scripts/test.sh.
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
-export XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+# The tests own their home folders.
+source scripts/scratch-home.sh
 
 # Every report is fatal. The suppressions cover leaks inside system libraries
 # only (see the file).

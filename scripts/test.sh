@@ -5,13 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
-# The tests own their home: nothing they do reaches the user's real folders.
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
-export XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+# The tests own their home folders.
+source scripts/scratch-home.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 # The installed program: its files, its desktop entry, and that it starts.
