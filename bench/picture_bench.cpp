@@ -4,6 +4,7 @@
 // whatever the scale, so the gain shrinks as the files grow; the run covers
 // three kinds of picture content to show that.
 
+#include "BenchPhoto.h"
 #include "app/AppState.h"
 #include "windows/JpegDecoder.h"
 #include "windows/TImageFrame.h"
@@ -23,39 +24,6 @@ namespace {
 constexpr int Runs = 15;
 constexpr int PictureCount = 4;
 const QSize PictureSize(2000, 1500);
-
-// Soft light and a few hard-edged shapes, like a product shot, with sensor
-// noise of up to +-`noise` levels per channel.
-QImage MakePhoto(int seed, int noise)
-{
-    QImage image(PictureSize, QImage::Format_RGB32);
-    QLinearGradient light(0, 0, PictureSize.width(), PictureSize.height());
-    light.setColorAt(0, QColor::fromHsv((seed * 70) % 360, 60, 250));
-    light.setColorAt(1, QColor::fromHsv((seed * 70 + 40) % 360, 120, 90));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(image.rect(), light);
-    QRandomGenerator random(quint32(seed + 1));
-    for (int i = 0; i < 40; ++i) {
-        painter.setBrush(QColor::fromRgb(random.generate() | 0xff000000));
-        painter.drawEllipse(random.bounded(PictureSize.width()),
-                            random.bounded(PictureSize.height()), 40 + random.bounded(400),
-                            40 + random.bounded(300));
-    }
-    painter.end();
-    if (noise == 0)
-        return image;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(random.bounded(2 * noise + 1)) - noise;
-            const QRgb p = line[x];
-            line[x] = qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) + n, 0, 255),
-                           std::clamp(qBlue(p) + n, 0, 255));
-        }
-    }
-    return image;
-}
 
 double MedianMilliseconds(const std::function<void()>& work)
 {
@@ -85,13 +53,16 @@ bool Measure(const char* kind, int noise)
     qint64 bytes = 0;
     for (int i = 0; i < PictureCount; ++i) {
         const QString name = QStringLiteral("p%1.jpg").arg(i + 1);
-        if (!MakePhoto(i, noise).save(dir.filePath(name), "JPG", 90))
+        if (!MakeBenchPhoto(PictureSize, i, noise).save(dir.filePath(name), "JPG", 90))
             return false;
         files.push_back(dir.filePath(name).toStdString());
-        list += (i ? ";" : "") + name.toStdString();
+        if (i > 0)
+            list.push_back(';');
+        list.append(name.toStdString());
         bytes += QFileInfo(dir.filePath(name)).size();
     }
-    App().DBImgPath = dir.path().toStdString() + "/";
+    App().DBImgPath = dir.path().toStdString();
+    App().DBImgPath.push_back('/');
 
     // The frame as the main window holds it: 296 wide, large box 296 x 169.
     TImageFrame frame;

@@ -1,4 +1,5 @@
 #include "BenchCatalogue.h"
+#include "BenchPhoto.h"
 
 #include "app/Cp1251.h"
 
@@ -93,37 +94,6 @@ void WriteCatalogue(const QString& path, int count)
     Check(sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr), db, "commit");
 }
 
-// A product shot: soft light, hard-edged shapes and light sensor noise
-// (+-2 levels), about 300 KB at quality 90.
-QImage MakePhoto(int seed)
-{
-    QImage image(kPictureSize, QImage::Format_RGB32);
-    QLinearGradient light(0, 0, kPictureSize.width(), kPictureSize.height());
-    light.setColorAt(0, QColor::fromHsv((seed * 70) % 360, 60, 250));
-    light.setColorAt(1, QColor::fromHsv((seed * 70 + 40) % 360, 120, 90));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(image.rect(), light);
-    QRandomGenerator random(quint32(seed + 1));
-    for (int i = 0; i < 40; ++i) {
-        painter.setBrush(QColor::fromRgb(random.generate() | 0xff000000));
-        painter.drawEllipse(random.bounded(kPictureSize.width()),
-                            random.bounded(kPictureSize.height()), 40 + random.bounded(400),
-                            40 + random.bounded(300));
-    }
-    painter.end();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(random.bounded(5u)) - 2;
-            const QRgb p = line[x];
-            line[x] = qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) + n, 0, 255),
-                           std::clamp(qBlue(p) + n, 0, 255));
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 std::string LastArticleCode(int count)
@@ -143,7 +113,7 @@ CatalogueFolder MakeCatalogueFolder(const QString& folder, int count, const QStr
     WriteCatalogue(result.Database, count);
     for (int i = 0; sharedPictures.isEmpty() && i < kPictures; ++i) {
         const QString file = result.Pictures + QStringLiteral("p%1.jpg").arg(i + 1);
-        if (!MakePhoto(i).save(file, "JPG", 90))
+        if (!MakeBenchPhoto(kPictureSize, i, 2).save(file, "JPG", 90))
             throw std::runtime_error("cannot write " + file.toStdString());
     }
     return result;

@@ -71,20 +71,6 @@ protected:
     }
 };
 
-// Three products, written once: building a database syncs it to disk at
-// every statement, which a busy disk makes slow.
-const QString& CataloguePath()
-{
-    static QTemporaryDir folder;
-    static const QString path = [] {
-        const QString file = folder.filePath(QStringLiteral("telvarin.db"));
-        WriteTestCatalogue(file, {Product("AB-1", "Кружка", 2.5), Product("CD-2", "Ваза", 10),
-                                  Product("EF-3", "Набор <Люкс> & Co", 1.25)});
-        return file;
-    }();
-    return path;
-}
-
 // The started main window with its customer dialog, on a catalogue of three
 // products priced at 80 roubles per euro times the catalogue's 1.005.
 struct Session
@@ -96,9 +82,7 @@ struct Session
 
     bool Start(const QByteArray& userInfo, TForm5* preview = nullptr)
     {
-        const QString catalogue = env.Path(QStringLiteral("home/PelmoraDB/telvarin.db"));
-        QDir().mkpath(QFileInfo(catalogue).absolutePath());
-        QFile::copy(CataloguePath(), catalogue);
+        PlaceThreeProductCatalogue(env);
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"), userInfo);
         QDir().mkpath(env.Path(QStringLiteral("docs")));
         env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails

@@ -27,20 +27,6 @@ const QString kOpenQuestion = QStringLiteral(
 const QString kCloseQuestion =
     QStringLiteral("При выходе из программы все изменения в заказе будут утеряны. Сохранить?");
 
-// Three products, written once: building a database syncs it to disk at
-// every statement, which a busy disk makes slow.
-const QString& CataloguePath()
-{
-    static QTemporaryDir folder;
-    static const QString path = [] {
-        const QString file = folder.filePath(QStringLiteral("telvarin.db"));
-        WriteTestCatalogue(file, {Product("AB-1", "Кружка", 2.5), Product("CD-2", "Ваза", 10),
-                                  Product("EF-3", "Набор <Люкс> & Co", 1.25)});
-        return file;
-    }();
-    return path;
-}
-
 // The started main window with its customer dialog, on a catalogue of three
 // products priced at 80 roubles per euro times the catalogue's 1.005.
 struct Session
@@ -51,9 +37,7 @@ struct Session
 
     bool Start()
     {
-        const QString catalogue = env.Path(QStringLiteral("home/PelmoraDB/telvarin.db"));
-        QDir().mkpath(QFileInfo(catalogue).absolutePath());
-        QFile::copy(CataloguePath(), catalogue);
+        PlaceThreeProductCatalogue(env);
         // Details are not given and no reminder: the start-up shows no dialog.
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nUserInfoSpecified=0\r\nRemindOnStartup=0\r\n");

@@ -3,8 +3,13 @@
 #include "app/AppState.h"
 #include "app/TForm1.h"
 #include "order/OrderFile.h"
+#include "support/GuiTestEnvironment.h"
+#include "support/TestCatalogue.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 // Makes the order the lines of the first `count` catalogue products, with
 // quantities 3, 1, 8, and shows it.
@@ -24,4 +29,21 @@ inline void SetTestOrder(TForm1& form1, int count, bool modified)
 inline QByteArray CurrentOrderBytes()
 {
     return QByteArray::fromStdString(OrderFileContent(App().OrderItems, App().OrderItemCount));
+}
+
+// Three products, written once per test program and copied where a test
+// needs them: building a database syncs it to disk at every statement, which
+// a busy disk makes slow.
+inline void PlaceThreeProductCatalogue(const GuiTestEnvironment& env)
+{
+    static QTemporaryDir folder;
+    static const QString source = [] {
+        const QString file = folder.filePath(QStringLiteral("telvarin.db"));
+        WriteTestCatalogue(file, {Product("AB-1", "Кружка", 2.5), Product("CD-2", "Ваза", 10),
+                                  Product("EF-3", "Набор <Люкс> & Co", 1.25)});
+        return file;
+    }();
+    const QString catalogue = env.Path(QStringLiteral("home/PelmoraDB/telvarin.db"));
+    QDir().mkpath(QFileInfo(catalogue).absolutePath());
+    QFile::copy(source, catalogue);
 }
