@@ -4,7 +4,7 @@
 # ~/PelmoraDB/telvarin.db with its pictures in ~/PelmoraDB/img/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+BUILD_TARGETS="pelmora make_demo_catalogue" ./scripts/build.sh
 if [ ! -e "$HOME/PelmoraDB/telvarin.db" ] && [ -x build/tools/make_demo_catalogue ]; then
   mkdir -p "$HOME/PelmoraDB"
   build/tools/make_demo_catalogue "$HOME/PelmoraDB"
