@@ -1,9 +1,9 @@
 #include "app/NumberFormat.h"
 
 #include <QLocale>
-#include <cctype>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -21,6 +21,17 @@ char FirstByteOrDefault(const QString& text, char fallback)
     return static_cast<char>(text.at(0).unicode());
 }
 
+// Always "." and no grouping: std::to_chars never asks the C library's locale.
+template <typename Float> std::string ToChars(Float value, std::chars_format form, int precision)
+{
+    // The longest fixed form of a double has 309 digits before the point.
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, form, precision);
+    if (error != std::errc())
+        throw EConvertError("The number does not fit its text");
+    return std::string(buffer, end);
+}
+
 std::string ReplaceDecimalPoint(std::string text, char separator)
 {
     for (char& c : text) {
@@ -28,6 +39,11 @@ std::string ReplaceDecimalPoint(std::string text, char separator)
             c = separator;
     }
     return text;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
 }
 
 bool IsBlank(char c)
@@ -98,9 +114,8 @@ std::string FloatToStr(double value, const TFormatSettings& format)
         return value > 0 ? "INF" : "-INF";
     if (value == 0)
         return "0";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text = buffer;
+    // The "%.15g" form, but without the C library's current locale.
+    std::string text = ToChars(value, std::chars_format::general, 15);
     // "1e+20" becomes "1E20", "1e-07" becomes "1E-7".
     if (const auto e = text.find('e'); e != std::string::npos) {
         std::string mantissa = text.substr(0, e);
@@ -118,20 +133,16 @@ std::string FormatMoney(double value, const TFormatSettings& format)
 {
     if (!std::isfinite(value))
         return FloatToStr(value, format);
-    // glibc prints the correctly rounded exact expansion but settles exact ties
-    // to even; a tie at the third decimal is exact in binary, and then 100 * x
+    // The exact decimal expansion is rounded correctly, but exact ties go to
+    // even; a tie at the third decimal is exact in binary, and then 100 * x
     // is exact in extended precision, so ties are found and sent away from zero.
     const long double hundredfold = static_cast<long double>(value) * 100.0L;
     const long double whole = std::floor(std::fabs(hundredfold));
-    long double rounded = 0;
-    char buffer[400];
-    if (std::fabs(hundredfold) - whole == 0.5L) {
-        rounded = std::copysign(whole + 1, hundredfold) / 100.0L;
-        std::snprintf(buffer, sizeof buffer, "%.2Lf", rounded);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    }
-    std::string text = buffer;
+    std::string text;
+    if (std::fabs(hundredfold) - whole == 0.5L)
+        text = ToChars(std::copysign(whole + 1, hundredfold) / 100.0L, std::chars_format::fixed, 2);
+    else
+        text = ToChars(value, std::chars_format::fixed, 2);
     if (text == "-0.00")
         text = "0.00";
     return ReplaceDecimalPoint(text, format.DecimalSeparator);
@@ -159,21 +170,31 @@ double ExtendedProduct(double a, double b, double c)
 bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& format)
 {
     text = Trimmed(text);
+    // The number is copied in the notation std::from_chars reads: "." as the
+    // decimal point and no "+" sign.
     std::string plain;
     std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        plain += text[i++];
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            plain += '-';
+        ++i;
+    }
+    // The power of ten just above the value's first significant digit, so
+    // that an out-of-range value is known as too small or too large.
+    long long magnitude = 0;
+    bool significant = false;
     int digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        plain += text[i++];
-        ++digits;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+        plain += text[i];
+        significant = significant || text[i] != '0';
+        magnitude += significant ? 1 : 0;
     }
     if (i < text.size() && text[i] == format.DecimalSeparator) {
         plain += '.';
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            plain += text[i++];
-            ++digits;
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+            plain += text[i];
+            significant = significant || text[i] != '0';
+            magnitude -= significant ? 0 : 1;
         }
     }
     if (digits == 0)
@@ -181,23 +202,35 @@ bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& 
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         plain += 'e';
         ++i;
+        const bool negativeExponent = i < text.size() && text[i] == '-';
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             plain += text[i++];
+        long long exponent = 0;
         int exponentDigits = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            plain += text[i++];
-            ++exponentDigits;
+        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) {
+            plain += text[i];
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
         }
         if (exponentDigits == 0)
             return false;
+        magnitude += negativeExponent ? -exponent : exponent;
     }
     if (i != text.size())
         return false;
-    // strtod follows LC_NUMERIC, which a Qt program leaves at "C".
-    char* end = nullptr;
-    const double parsed = std::strtod(plain.c_str(), &end);
-    if (end != plain.c_str() + plain.size() || !std::isfinite(parsed))
+
+    double parsed = 0;
+    const char* const end = plain.data() + plain.size();
+    const auto [stop, error] = std::from_chars(plain.data(), end, parsed);
+    if (stop != end)
         return false;
+    if (error == std::errc::result_out_of_range) {
+        // Too large fails; too small is zero, with its sign.
+        if (magnitude > 0)
+            return false;
+        parsed = plain.front() == '-' ? -0.0 : 0.0;
+    } else if (error != std::errc() || !std::isfinite(parsed)) {
+        return false;
+    }
     value = parsed;
     return true;
 }

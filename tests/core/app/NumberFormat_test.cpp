@@ -89,9 +89,24 @@ TEST_P(UnderLocale, ParsesNumbersWithTheLocaleSeparatorOnly)
         bool ok;
         double value;
     } cases[] = {
-        {"2.5", true, 2.5}, {" -3.25 ", true, -3.25}, {"1E3", true, 1000}, {"12", true, 12},
-        {".5", true, 0.5},  {"", false, 0},           {"abc", false, 0},   {"1.2.3", false, 0},
-        {"1e", false, 0},   {"-", false, 0},          {"1 000", false, 0},
+        {"2.5", true, 2.5},
+        {" -3.25 ", true, -3.25},
+        {"1E3", true, 1000},
+        {"12", true, 12},
+        {".5", true, 0.5},
+        {"", false, 0},
+        {"abc", false, 0},
+        {"1.2.3", false, 0},
+        {"1e", false, 0},
+        {"-", false, 0},
+        {"1 000", false, 0},
+        // Beyond the range of a double: too small is zero, too large fails.
+        {"+2.5", true, 2.5},
+        {"1e-400", true, 0},
+        {"-0.001e-330", true, 0},
+        {"1e400", false, 0},
+        {"100e307", false, 0},
+        {"0.001e311", true, 1e308},
     };
     for (const auto& c : cases) {
         double value = 0;
