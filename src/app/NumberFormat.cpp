@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -19,6 +20,96 @@ char FirstByteOrDefault(const QString& text, char fallback)
     if (text.isEmpty() || text.at(0).unicode() >= 0x80)
         return fallback;
     return static_cast<char>(text.at(0).unicode());
+}
+
+// A Qt date or time pattern cut into fields (a run of one pattern letter,
+// such as "dd" or "HH") and the literal text between them. Quoted text
+// ('г', 'h') is left out: it is a word, never a separator.
+struct PatternPiece
+{
+    QChar Field;     // the pattern letter, or 0 for literal text
+    int Length = 0;  // letters in the field
+    QString Literal; // the unquoted literal text
+};
+
+bool IsPatternLetter(QChar c)
+{
+    return QStringView(u"dMyhHmszaApPt").contains(c);
+}
+
+std::vector<PatternPiece> SplitPattern(const QString& pattern)
+{
+    std::vector<PatternPiece> pieces;
+    const auto literal = [&pieces]() -> QString& {
+        if (pieces.empty() || !pieces.back().Field.isNull())
+            pieces.push_back({});
+        return pieces.back().Literal;
+    };
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == u'\'') {
+            // "''" is a quote character; a lone quote opens quoted text.
+            if (i + 1 < pattern.size() && pattern.at(i + 1) == u'\'') {
+                literal() += c;
+                ++i;
+            } else {
+                const qsizetype close = pattern.indexOf(u'\'', i + 1);
+                i = close < 0 ? pattern.size() : close;
+                literal(); // the quoted word still parts the fields around it
+            }
+        } else if (IsPatternLetter(c)) {
+            int length = 1;
+            while (i + 1 < pattern.size() && pattern.at(i + 1) == c) {
+                ++length;
+                ++i;
+            }
+            pieces.push_back({c, length, {}});
+        } else {
+            literal() += c;
+        }
+    }
+    return pieces;
+}
+
+// 'D', 'M' or 'Y' for a numeric or named day, month or year; 0 otherwise
+// ("ddd" and "dddd" are week days).
+char DateField(const PatternPiece& piece)
+{
+    if (piece.Field == u'd' && piece.Length <= 2)
+        return 'D';
+    if (piece.Field == u'M')
+        return 'M';
+    if (piece.Field == u'y')
+        return 'Y';
+    return '\0';
+}
+
+// The first punctuation mark written between a field that `isFirst` accepts
+// and the next field that `isSecond` accepts, later pairs tried when a pair
+// has none. Blanks, quotes, letters and characters beyond ASCII are no
+// separators; without one the fallback stands.
+template <typename First, typename Second>
+char SeparatorBetween(const std::vector<PatternPiece>& pieces, First isFirst, Second isSecond,
+                      char fallback)
+{
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (!isFirst(pieces[i]))
+            continue;
+        std::size_t j = i + 1;
+        while (j < pieces.size() && !isSecond(pieces[j]))
+            ++j;
+        if (j == pieces.size())
+            break;
+        for (std::size_t k = i + 1; k < j; ++k) {
+            if (!pieces[k].Field.isNull())
+                continue;
+            for (QChar c : pieces[k].Literal) {
+                if (c.unicode() < 0x80 && c.isPunct() && c != u'\'' && c != u'"')
+                    return static_cast<char>(c.unicode());
+            }
+        }
+    }
+    return fallback;
 }
 
 // Always "." and no grouping: std::to_chars never asks the C library's locale.
@@ -77,25 +168,23 @@ TFormatSettings FormatFromLocale(const QLocale& locale)
     TFormatSettings format;
     format.DecimalSeparator = FirstByteOrDefault(locale.decimalPoint(), '.');
 
-    const QString date = locale.dateFormat(QLocale::ShortFormat);
+    const std::vector<PatternPiece> date = SplitPattern(locale.dateFormat(QLocale::ShortFormat));
     std::string order;
-    for (QChar c : date) {
-        const char letter = c == u'd' ? 'D' : c == u'M' ? 'M' : c == u'y' ? 'Y' : '\0';
-        if (letter != '\0' && (order.empty() || order.back() != letter))
-            order += letter;
-        else if (letter == '\0' && !c.isLetter() && format.DateSeparator == '.' && !order.empty())
-            format.DateSeparator = FirstByteOrDefault(QString(c), '.');
+    for (const PatternPiece& piece : date) {
+        const char field = DateField(piece);
+        if (field != '\0' && order.find(field) == std::string::npos)
+            order += field;
     }
     if (order == "DMY" || order == "MDY" || order == "YMD")
         format.DateOrder = order;
+    format.DateSeparator = SeparatorBetween(
+        date, [](const PatternPiece& piece) { return DateField(piece) != '\0'; },
+        [](const PatternPiece& piece) { return DateField(piece) != '\0'; }, '.');
 
-    const QString time = locale.timeFormat(QLocale::ShortFormat);
-    for (QChar c : time) {
-        if (!c.isLetter() && !c.isSpace()) {
-            format.TimeSeparator = FirstByteOrDefault(QString(c), ':');
-            break;
-        }
-    }
+    const std::vector<PatternPiece> time = SplitPattern(locale.timeFormat(QLocale::ShortFormat));
+    format.TimeSeparator = SeparatorBetween(
+        time, [](const PatternPiece& piece) { return piece.Field == u'h' || piece.Field == u'H'; },
+        [](const PatternPiece& piece) { return piece.Field == u'm'; }, ':');
     return format;
 }
 
