@@ -4,7 +4,9 @@ user would, on a private X display, and checks the files the user keeps.
 
 The program runs with its home and settings folders in a temporary folder,
 on a demo catalogue made there, and reaches "the internet" only through a
-loopback proxy that serves the euro rate and the update file.
+loopback proxy that serves the euro rate and the update file. It runs under
+the users' locale, ru_RU.UTF-8, and fails when that is not active. A second
+start, with the rates page failing, takes a rate typed with a decimal comma.
 
     order_flow_test.py --pelmora build/pelmora --make-catalogue build/make_demo_catalogue
 
