@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test the program.
-# Only missing packages are installed, so a second run is quick.
+# Installs the Debian packages needed to build, run and test the program, and
+# generates the Russian locale the tests run under. Only what is missing is
+# installed or generated, so a second run is quick.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   xvfb xauth xdotool python3
   clang libclang-rt-14-dev
   librsvg2-bin desktop-file-utils
+  locales
 )
 
 missing=()
@@ -22,13 +24,24 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Our users run under ru_RU.UTF-8, and so do the tests; they refuse to run
+# when the locale is missing rather than pass under another one.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+  echo "Generating the locale ru_RU.UTF-8"
+  if grep -q '^# *ru_RU\.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    $SUDO sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen
+fi

@@ -1,10 +1,11 @@
 #include "app/NumberFormat.h"
 
 #include <QLocale>
-#include <cctype>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,107 @@ char FirstByteOrDefault(const QString& text, char fallback)
     return static_cast<char>(text.at(0).unicode());
 }
 
+// A Qt date or time pattern cut into fields (a run of one pattern letter,
+// such as "dd" or "HH") and the literal text between them. Quoted text
+// ('г', 'h') is left out: it is a word, never a separator.
+struct PatternPiece
+{
+    QChar Field;     // the pattern letter, or 0 for literal text
+    int Length = 0;  // letters in the field
+    QString Literal; // the unquoted literal text
+};
+
+bool IsPatternLetter(QChar c)
+{
+    return QStringView(u"dMyhHmszaApPt").contains(c);
+}
+
+std::vector<PatternPiece> SplitPattern(const QString& pattern)
+{
+    std::vector<PatternPiece> pieces;
+    const auto literal = [&pieces]() -> QString& {
+        if (pieces.empty() || !pieces.back().Field.isNull())
+            pieces.push_back({});
+        return pieces.back().Literal;
+    };
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == u'\'') {
+            // "''" is a quote character; a lone quote opens quoted text.
+            if (i + 1 < pattern.size() && pattern.at(i + 1) == u'\'') {
+                literal() += c;
+                ++i;
+            } else {
+                const qsizetype close = pattern.indexOf(u'\'', i + 1);
+                i = close < 0 ? pattern.size() : close;
+                literal(); // the quoted word still parts the fields around it
+            }
+        } else if (IsPatternLetter(c)) {
+            int length = 1;
+            while (i + 1 < pattern.size() && pattern.at(i + 1) == c) {
+                ++length;
+                ++i;
+            }
+            pieces.push_back({c, length, {}});
+        } else {
+            literal() += c;
+        }
+    }
+    return pieces;
+}
+
+// 'D', 'M' or 'Y' for a numeric or named day, month or year; 0 otherwise
+// ("ddd" and "dddd" are week days).
+char DateField(const PatternPiece& piece)
+{
+    if (piece.Field == u'd' && piece.Length <= 2)
+        return 'D';
+    if (piece.Field == u'M')
+        return 'M';
+    if (piece.Field == u'y')
+        return 'Y';
+    return '\0';
+}
+
+// The first punctuation mark written between a field that `isFirst` accepts
+// and the next field that `isSecond` accepts, later pairs tried when a pair
+// has none. Blanks, quotes, letters and characters beyond ASCII are no
+// separators; without one the fallback stands.
+template <typename First, typename Second>
+char SeparatorBetween(const std::vector<PatternPiece>& pieces, First isFirst, Second isSecond,
+                      char fallback)
+{
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (!isFirst(pieces[i]))
+            continue;
+        std::size_t j = i + 1;
+        while (j < pieces.size() && !isSecond(pieces[j]))
+            ++j;
+        if (j == pieces.size())
+            break;
+        for (std::size_t k = i + 1; k < j; ++k) {
+            if (!pieces[k].Field.isNull())
+                continue;
+            for (QChar c : pieces[k].Literal) {
+                if (c.unicode() < 0x80 && c.isPunct() && c != u'\'' && c != u'"')
+                    return static_cast<char>(c.unicode());
+            }
+        }
+    }
+    return fallback;
+}
+
+// Always "." and no grouping: std::to_chars never asks the C library's locale.
+template <typename Float> std::string ToChars(Float value, std::chars_format form, int precision)
+{
+    // The longest fixed form of a double has 309 digits before the point.
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, form, precision);
+    if (error != std::errc())
+        throw EConvertError("The number does not fit its text");
+    return std::string(buffer, end);
+}
+
 std::string ReplaceDecimalPoint(std::string text, char separator)
 {
     for (char& c : text) {
@@ -28,6 +130,11 @@ std::string ReplaceDecimalPoint(std::string text, char separator)
             c = separator;
     }
     return text;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
 }
 
 bool IsBlank(char c)
@@ -61,25 +168,23 @@ TFormatSettings FormatFromLocale(const QLocale& locale)
     TFormatSettings format;
     format.DecimalSeparator = FirstByteOrDefault(locale.decimalPoint(), '.');
 
-    const QString date = locale.dateFormat(QLocale::ShortFormat);
+    const std::vector<PatternPiece> date = SplitPattern(locale.dateFormat(QLocale::ShortFormat));
     std::string order;
-    for (QChar c : date) {
-        const char letter = c == u'd' ? 'D' : c == u'M' ? 'M' : c == u'y' ? 'Y' : '\0';
-        if (letter != '\0' && (order.empty() || order.back() != letter))
-            order += letter;
-        else if (letter == '\0' && !c.isLetter() && format.DateSeparator == '.' && !order.empty())
-            format.DateSeparator = FirstByteOrDefault(QString(c), '.');
+    for (const PatternPiece& piece : date) {
+        const char field = DateField(piece);
+        if (field != '\0' && order.find(field) == std::string::npos)
+            order += field;
     }
     if (order == "DMY" || order == "MDY" || order == "YMD")
         format.DateOrder = order;
+    format.DateSeparator = SeparatorBetween(
+        date, [](const PatternPiece& piece) { return DateField(piece) != '\0'; },
+        [](const PatternPiece& piece) { return DateField(piece) != '\0'; }, '.');
 
-    const QString time = locale.timeFormat(QLocale::ShortFormat);
-    for (QChar c : time) {
-        if (!c.isLetter() && !c.isSpace()) {
-            format.TimeSeparator = FirstByteOrDefault(QString(c), ':');
-            break;
-        }
-    }
+    const std::vector<PatternPiece> time = SplitPattern(locale.timeFormat(QLocale::ShortFormat));
+    format.TimeSeparator = SeparatorBetween(
+        time, [](const PatternPiece& piece) { return piece.Field == u'h' || piece.Field == u'H'; },
+        [](const PatternPiece& piece) { return piece.Field == u'm'; }, ':');
     return format;
 }
 
@@ -98,9 +203,8 @@ std::string FloatToStr(double value, const TFormatSettings& format)
         return value > 0 ? "INF" : "-INF";
     if (value == 0)
         return "0";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text = buffer;
+    // The "%.15g" form, but without the C library's current locale.
+    std::string text = ToChars(value, std::chars_format::general, 15);
     // "1e+20" becomes "1E20", "1e-07" becomes "1E-7".
     if (const auto e = text.find('e'); e != std::string::npos) {
         std::string mantissa = text.substr(0, e);
@@ -118,20 +222,16 @@ std::string FormatMoney(double value, const TFormatSettings& format)
 {
     if (!std::isfinite(value))
         return FloatToStr(value, format);
-    // glibc prints the correctly rounded exact expansion but settles exact ties
-    // to even; a tie at the third decimal is exact in binary, and then 100 * x
+    // The exact decimal expansion is rounded correctly, but exact ties go to
+    // even; a tie at the third decimal is exact in binary, and then 100 * x
     // is exact in extended precision, so ties are found and sent away from zero.
     const long double hundredfold = static_cast<long double>(value) * 100.0L;
     const long double whole = std::floor(std::fabs(hundredfold));
-    long double rounded = 0;
-    char buffer[400];
-    if (std::fabs(hundredfold) - whole == 0.5L) {
-        rounded = std::copysign(whole + 1, hundredfold) / 100.0L;
-        std::snprintf(buffer, sizeof buffer, "%.2Lf", rounded);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    }
-    std::string text = buffer;
+    std::string text;
+    if (std::fabs(hundredfold) - whole == 0.5L)
+        text = ToChars(std::copysign(whole + 1, hundredfold) / 100.0L, std::chars_format::fixed, 2);
+    else
+        text = ToChars(value, std::chars_format::fixed, 2);
     if (text == "-0.00")
         text = "0.00";
     return ReplaceDecimalPoint(text, format.DecimalSeparator);
@@ -159,21 +259,31 @@ double ExtendedProduct(double a, double b, double c)
 bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& format)
 {
     text = Trimmed(text);
+    // The number is copied in the notation std::from_chars reads: "." as the
+    // decimal point and no "+" sign.
     std::string plain;
     std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        plain += text[i++];
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            plain += '-';
+        ++i;
+    }
+    // The power of ten just above the value's first significant digit, so
+    // that an out-of-range value is known as too small or too large.
+    long long magnitude = 0;
+    bool significant = false;
     int digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        plain += text[i++];
-        ++digits;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+        plain += text[i];
+        significant = significant || text[i] != '0';
+        magnitude += significant ? 1 : 0;
     }
     if (i < text.size() && text[i] == format.DecimalSeparator) {
         plain += '.';
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            plain += text[i++];
-            ++digits;
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+            plain += text[i];
+            significant = significant || text[i] != '0';
+            magnitude -= significant ? 0 : 1;
         }
     }
     if (digits == 0)
@@ -181,23 +291,35 @@ bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& 
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         plain += 'e';
         ++i;
+        const bool negativeExponent = i < text.size() && text[i] == '-';
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             plain += text[i++];
+        long long exponent = 0;
         int exponentDigits = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            plain += text[i++];
-            ++exponentDigits;
+        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) {
+            plain += text[i];
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
         }
         if (exponentDigits == 0)
             return false;
+        magnitude += negativeExponent ? -exponent : exponent;
     }
     if (i != text.size())
         return false;
-    // strtod follows LC_NUMERIC, which a Qt program leaves at "C".
-    char* end = nullptr;
-    const double parsed = std::strtod(plain.c_str(), &end);
-    if (end != plain.c_str() + plain.size() || !std::isfinite(parsed))
+
+    double parsed = 0;
+    const char* const end = plain.data() + plain.size();
+    const auto [stop, error] = std::from_chars(plain.data(), end, parsed);
+    if (stop != end)
         return false;
+    if (error == std::errc::result_out_of_range) {
+        // Too large fails; too small is zero, with its sign.
+        if (magnitude > 0)
+            return false;
+        parsed = plain.front() == '-' ? -0.0 : 0.0;
+    } else if (error != std::errc() || !std::isfinite(parsed)) {
+        return false;
+    }
     value = parsed;
     return true;
 }

@@ -11,22 +11,20 @@
 #include <QUrl>
 #include <algorithm>
 
-std::vector<std::string> SplitLines(std::string_view text)
+bool TakeLine(std::string_view& rest, std::string_view& line)
 {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
+    if (rest.empty())
+        return false;
+    const std::size_t end = rest.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+        line = rest;
+        rest = {};
+        return true;
     }
-    return lines;
+    line = rest.substr(0, end);
+    const bool crLf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+    rest.remove_prefix(end + (crLf ? 2 : 1));
+    return true;
 }
 
 double ParseVersionNumber(std::string_view text, const TFormatSettings& dotFormat)
@@ -42,11 +40,13 @@ std::optional<UpdateNews> JudgeUpdates(std::string_view lastVersionFile,
                                        const TFormatSettings& dotFormat,
                                        const TFormatSettings& systemFormat)
 {
-    const std::vector<std::string> lines = SplitLines(lastVersionFile);
-    if (lines.size() < 2)
+    std::string_view rest = lastVersionFile;
+    std::string_view stampLine;
+    std::string_view versionLine;
+    if (!TakeLine(rest, stampLine) || !TakeLine(rest, versionLine))
         return std::nullopt;
 
-    const double remoteVersion = ParseVersionNumber(lines[1], dotFormat);
+    const double remoteVersion = ParseVersionNumber(versionLine, dotFormat);
     const bool newProgram = ParseVersionNumber(kProgramVersion, dotFormat) < remoteVersion;
 
     QDateTime localStamp;
@@ -54,7 +54,7 @@ std::optional<UpdateNews> JudgeUpdates(std::string_view lastVersionFile,
         return std::nullopt;
     QDateTime remoteStamp;
     const bool newCatalogue =
-        TryStrToDateTime(lines[0], remoteStamp, systemFormat) && remoteStamp > localStamp;
+        TryStrToDateTime(stampLine, remoteStamp, systemFormat) && remoteStamp > localStamp;
 
     if (newCatalogue && newProgram)
         return UpdateNews::NewCatalogueAndProgram;

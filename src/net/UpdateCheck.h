@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class IHttpClient;
 class IUserInteraction;
@@ -14,9 +13,11 @@ struct TFormatSettings;
 // a date and time) and the latest program version (line 2).
 inline constexpr char kLastVersionUrl[] = "http://www.pelmora.ru/kesta/lastversion.txt";
 
-// Lines separated by CR LF, CR or LF; a break at the very end opens no
-// further line, so "a\n" is one line and "" none.
-std::vector<std::string> SplitLines(std::string_view text);
+// Takes the next line off the front of `rest`. Lines are separated by CR LF,
+// CR or LF; a break at the very end opens no further line, so "a\n" holds one
+// line and "" none. False when no line is left. Only the lines asked for are
+// looked at, so a huge file costs nothing beyond its own bytes.
+bool TakeLine(std::string_view& rest, std::string_view& line);
 
 // A version number with "." or "," as decimal separator, compared as a number
 // (1.10 is below 1.5); -1 when the text is not a number.

@@ -29,6 +29,9 @@ class LoopbackWeb:
             "</table></body></html>\r\n"
         ).encode("utf-8")
         self.update_file = update_file
+        # False: the rates page answers with a server error, as when the bank
+        # cannot be reached, and the program must ask for the rate.
+        self.rates_reachable = True
         self.requests = []
         self._lock = threading.Lock()
         self._server = None
@@ -43,7 +46,9 @@ class LoopbackWeb:
                 with web._lock:
                     web.requests.append(Request(self.request_version, self.path))
                 path = urlsplit(self.path).path
-                if path == LoopbackWeb.RATES_PATH:
+                if path == LoopbackWeb.RATES_PATH and not web.rates_reachable:
+                    self.send_error(503)
+                elif path == LoopbackWeb.RATES_PATH:
                     self._answer(web.rates_page, "text/html; charset=utf-8")
                 elif path == LoopbackWeb.UPDATE_PATH:
                     self._answer(web.update_file, "text/plain")

@@ -4,7 +4,9 @@ user would, on a private X display, and checks the files the user keeps.
 
 The program runs with its home and settings folders in a temporary folder,
 on a demo catalogue made there, and reaches "the internet" only through a
-loopback proxy that serves the euro rate and the update file.
+loopback proxy that serves the euro rate and the update file. It runs under
+the users' locale, ru_RU.UTF-8, and fails when that is not active. A second
+start, with the rates page failing, takes a rate typed with a decimal comma.
 
     order_flow_test.py --pelmora build/pelmora --make-catalogue build/make_demo_catalogue
 
@@ -14,6 +16,7 @@ was on the screen), 77 when Xvfb or xdotool is missing.
 
 import argparse
 import datetime
+import locale
 import os
 import re
 import shutil
@@ -35,6 +38,7 @@ TOTAL_SECONDS = 100  # every step together; ctest's own limit is above it
 LOCALE = "ru_RU.UTF-8"  # the user's regional settings: decimal comma, dd.MM.yyyy
 DECIMAL = ","
 PAGE_RATE = "91,2345"
+TYPED_RATE = "87,5"  # typed into the rate prompt when the rates page cannot be reached
 NAME_FILTER = "bella"  # Latin, so typed reliably; the demo catalogue spells it "Bella"
 
 MAIN = 'Создание заказа "Пелмора"'
@@ -44,6 +48,8 @@ DELETE = "Удаление"
 UPDATES = "Информация"
 PREVIEW = "Заказ"
 NOTHING_ORDERED = "Заказ"  # the caption of "Вы ничего не заказали!"
+RATE_PROMPT = "Курс евро"
+ERROR = "Ошибка"  # the caption of "Указан некорректный курс евро"
 SAVE_DIALOG = ("Сохранить как", "Save As")
 OPEN_DIALOG = ("Открыть", "Open")
 
@@ -207,6 +213,9 @@ def scenario(run: Run):
     x = run.x
     db_path = os.path.join(run.home, "PelmoraDB", "telvarin.db")
 
+    run.step("premise: the machine has the Russian locale")
+    require_russian_locale()
+
     run.step("demo catalogue")
     # Made in the program's locale, so that its date stamp reads back there.
     subprocess.run([run.args.make_catalogue, os.path.dirname(db_path)], check=True,
@@ -228,8 +237,11 @@ def scenario(run: Run):
     run.started_at = datetime.datetime.now()
     run.start_program()
 
+    run.step("first start: the rate comes from the page, no prompt")
+    wid = first_window_without_rate_prompt(run)
+    require_russian_program(run)
+
     run.step("first start: customer details")
-    wid = run.dialog(CUSTOMER, 60)  # the first window also waits for the HTML engine
     x.key("space")  # "Указать данные о пользователе:", which has the focus
     x.key("Tab", "Down", "Tab")  # legal form "ИП", then the client's name
     c = CUSTOMER_DETAILS
@@ -323,6 +335,8 @@ def scenario(run: Run):
     check_settings(run, db_path)
     check_order_file(order_path + ".order", lines)
     check_document(run, document, lines, options)
+
+    restart_with_rates_unreachable(run, order_path, lines, options)
 
 
 def type_ahead_text(products: list, target) -> str:
@@ -422,13 +436,14 @@ def check_order_file(path: str, lines: list):
                             wanted[at:at + 16].hex()))
 
 
-def check_document(run: Run, stem: str, lines: list, options: dict):
+def check_document(run: Run, stem: str, lines: list, options: dict, factor: float = None):
     fail_unless(not os.path.exists(stem), "the document was written without its .html")
     with open(stem + ".html", "rb") as f:
         content = f.read()
     fail_unless(content.endswith(b"\r\n"), "the document's last line has no CR LF")
     actual = content[:-2].split(b"\r\n")
-    factor = expected.price_factor(PAGE_RATE, options["EuroIndex"])
+    if factor is None:
+        factor = expected.price_factor(PAGE_RATE, options["EuroIndex"])
     wanted = expected.document_lines(lines, factor, CUSTOMER_DETAILS, DECIMAL)
     fail_unless(len(actual) == 16 + len(lines) == len(wanted),
                 "the document has %d lines, expected %d" % (len(actual), 16 + len(lines)))
@@ -449,6 +464,98 @@ def check_stamp(run: Run, line: bytes):
     earliest = run.started_at.replace(microsecond=0)
     fail_unless(earliest <= stamp <= run.completed_at,
                 "document stamp %s lies outside the run" % stamp)
+
+
+# --- the users' locale and the euro rate ------------------------------------
+
+
+def require_russian_locale():
+    """The scenario means something only under the users' locale: on a
+    machine without it the program would quietly run under "C"."""
+    try:
+        locale.setlocale(locale.LC_NUMERIC, LOCALE)
+        point = locale.localeconv()["decimal_point"]
+    except locale.Error as error:
+        raise StepFailed("the locale %s is not available (%s); scripts/install-deps.sh "
+                         "generates it" % (LOCALE, error))
+    finally:
+        locale.setlocale(locale.LC_NUMERIC, "C")
+    fail_unless(point == DECIMAL, "the locale %s has the decimal point %r" % (LOCALE, point))
+
+
+def first_window_without_rate_prompt(run: Run) -> str:
+    """With the rates page answering, the first window is the customer
+    dialog; the rate prompt would come before it. The first window also
+    waits for the HTML engine."""
+    wid = run.dialog((CUSTOMER, RATE_PROMPT), 60)
+    fail_unless(run.x.windows().get(wid) == CUSTOMER,
+                "the rate prompt came up although the rates page answered")
+    return wid
+
+
+def stored_euro(run: Run):
+    settings = read_ini(os.path.join(run.config, "Pelmora", "settings.ini"))
+    return settings.get("general", {}).get("euro")
+
+
+def require_russian_program(run: Run):
+    """The program itself runs Russian: the rate it stored at start carries
+    the decimal comma."""
+    euro = stored_euro(run)
+    fail_unless(euro is not None and DECIMAL in euro,
+                "the program does not run under %s: it stored Euro=%r" % (LOCALE, euro))
+
+
+def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, options: dict):
+    """A later start while the bank's page fails: the rate typed the Russian
+    way is taken at once, stored, and prices the order."""
+    x = run.x
+    run.step("restart with the rates page unreachable: type %s" % TYPED_RATE)
+    run.web.rates_reachable = False
+    asked_before = len(run.web.seen())
+    run.started_at = datetime.datetime.now()
+    run.start_program()
+    wid = run.dialog(RATE_PROMPT, 60)
+    x.key("ctrl+a")
+    x.type(TYPED_RATE)
+    run.close_with(wid, "Return")
+
+    run.step("the rate is taken: the update question follows")
+    wid = run.dialog((UPDATES, RATE_PROMPT, ERROR))
+    fail_unless(x.windows().get(wid) == UPDATES,
+                "after %s the program showed %r" % (TYPED_RATE, x.windows().get(wid)))
+    run.close_with(wid, "Escape")
+    run.main = x.wait_window(MAIN, run.within(20))
+    run.to_main()
+
+    document = os.path.join(run.out, "zakaz-typed-rate")
+    run.step("open the saved order and complete it into %s" % document)
+    x.key("ctrl+o")
+    run.choose_file(OPEN_DIALOG, order_path + ".order")
+    run.to_main()
+    x.key("ctrl+e")
+    run.choose_file(SAVE_DIALOG, document)
+    preview = run.dialog(PREVIEW, 30)
+    run.wait_file(document + ".html")
+    run.completed_at = datetime.datetime.now()
+    run.close_with(preview, "Escape")
+    run.to_main()
+    x.key("alt+F4")
+    try:
+        status = run.app.wait(timeout=run.within(20))
+    except subprocess.TimeoutExpired:
+        raise StepFailed("the program did not end after Alt+F4")
+    fail_unless(status == 0, "the program ended with status %d" % status)
+
+    run.step("check the typed rate: stored and in the prices")
+    asked = [r.url for r in run.web.seen()[asked_before:]]
+    fail_unless(any(LoopbackWeb.RATES_PATH in url for url in asked),
+                "the program did not ask for the rates page: %s" % asked)
+    fail_unless(stored_euro(run) == TYPED_RATE,
+                "settings.ini holds Euro=%r, expected %r" % (stored_euro(run), TYPED_RATE))
+    typed = float(TYPED_RATE.replace(DECIMAL, "."))
+    factor = expected.extended_product(typed, float(options["EuroIndex"]))
+    check_document(run, document, lines, options, factor)
 
 
 def main() -> int:

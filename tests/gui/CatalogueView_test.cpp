@@ -43,8 +43,8 @@ private Q_SLOTS:
         QCOMPARE(model->rowCount(), 4);
         QCOMPARE(f.CatalogueCell(1, 0), QStringLiteral("1"));
         QCOMPARE(f.CatalogueCell(1, 2), QStringLiteral("Кружка белая"));
-        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("226.25")); // 2.5 x 90.5
-        QCOMPARE(f.CatalogueCell(2, 5), QStringLiteral("1.00"));
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("226,25")); // 2.5 x 90.5
+        QCOMPARE(f.CatalogueCell(2, 5), QStringLiteral("1,00"));
         QCOMPARE(f.Form1->StatusPanel->text(),
                  QStringLiteral("Каталог товаров от 01.12.2026 10:00:00, позиций: 4. Файл: ") +
                      QString::fromStdString(App().DBPath));
@@ -148,7 +148,7 @@ private Q_SLOTS:
         MainWindowFixture f(Products());
         App().PriceFactor = 0;
         f.Form1->FillCatalogueGrid();
-        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("0.00"));
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("0,00"));
     }
 
     void selectedRowColours()
@@ -177,15 +177,15 @@ private Q_SLOTS:
         App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 2)};
         App().OrderItemCount = 1;
         f.Form1->RefreshOrderView();
-        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("200.00"));
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("200,00"));
 
         f.Env.Ui.InputAnswers = {QStringLiteral("100")};
         f.Form1->N12->trigger();
         QCOMPARE(f.Env.Ui.Inputs.back().Prompt, QStringLiteral("Укажите курс евро:"));
         QCOMPARE(f.Env.Ui.Inputs.back().Initial, QStringLiteral("80"));
-        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("250.00"));
-        QCOMPARE(f.OrderCell(1, 5), QStringLiteral("500.00"));
-        QCOMPARE(f.Form1->Label6->text(), QStringLiteral("500.00 руб."));
+        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("250,00"));
+        QCOMPARE(f.OrderCell(1, 5), QStringLiteral("500,00"));
+        QCOMPARE(f.Form1->Label6->text(), QStringLiteral("500,00 руб."));
         QCOMPARE(GuiTestEnvironment::Read(f.Env.SettingsFile()), settings);
         QVERIFY(!f.Form1->OrderModified);
     }
@@ -205,7 +205,7 @@ private Q_SLOTS:
         form1.FormShow();
         QVERIFY(env.Ui.Inputs.empty());
         QCOMPARE(App().EuroRate, 89.13);
-        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=89.13\r\n"));
+        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=89,13\r\n"));
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QCOMPARE(env.Ui.Messages[0].Text,
                  QStringLiteral("Обнаружены новые версии каталога товаров и программы. Открыть "

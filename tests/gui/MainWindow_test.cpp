@@ -61,7 +61,7 @@ private Q_SLOTS:
 
         const QByteArray home = env.Path(QStringLiteral("home")).toUtf8();
         QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()),
-                 IniLines({"[General]", "Euro=90.5", "UpdatesURL=http://www.pelmora.ru/kesta/",
+                 IniLines({"[General]", "Euro=90,5", "UpdatesURL=http://www.pelmora.ru/kesta/",
                            "DBPath=" + home + "/PelmoraDB/telvarin.db",
                            "DBImgPath=" + home + "/PelmoraDB/img/"}));
         QCOMPARE(GuiTestEnvironment::Read(env.UserInfoFile()),
@@ -93,7 +93,7 @@ private Q_SLOTS:
     {
         GuiTestEnvironment env;
         env.Write(QStringLiteral("config/Pelmora/settings.ini"),
-                  IniLines({"[General]", "Euro=75.4", "DBPath=/data/cat.db", "DBImgPath=D:\\pics\\",
+                  IniLines({"[General]", "Euro=75,4", "DBPath=/data/cat.db", "DBImgPath=D:\\pics\\",
                             "UpdatesURL=http://example.test/u/"}));
         env.Write(
             QStringLiteral("data/Pelmora/userinfo.ini"),
@@ -116,7 +116,7 @@ private Q_SLOTS:
         QCOMPARE(w.form2.ComboBox1->currentText(), QStringLiteral("ИП"));
         QVERIFY(w.form2.RadioButton1->isChecked());
         QVERIFY(!w.form2.CheckBox1->isEnabled());
-        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=75.4\r\n"));
+        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=75,4\r\n"));
     }
 
     void resizeRules_data()

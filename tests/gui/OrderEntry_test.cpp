@@ -58,8 +58,8 @@ private Q_SLOTS:
         Q_EMIT f.Form1->ImageFrame1->mainImageDoubleClicked();
         QCOMPARE(App().OrderItemCount, 2);
         QCOMPARE(f.OrderCell(2, 1), QStringLiteral("ab-100"));
-        QCOMPARE(f.OrderCell(1, 5), QStringLiteral("3600.00")); // 2.5 x 80 x 18
-        QCOMPARE(f.Form1->Label6->text(), QStringLiteral("3680.00 руб."));
+        QCOMPARE(f.OrderCell(1, 5), QStringLiteral("3600,00")); // 2.5 x 80 x 18
+        QCOMPARE(f.Form1->Label6->text(), QStringLiteral("3680,00 руб."));
     }
 
     void cancelledOrZeroQuantityAddsNothing()
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QTest::keyClick(f.Form1->sg2, Qt::Key_Delete);
         QTest::keyClick(f.Form1->sg2, Qt::Key_Return);
         QCOMPARE(f.Env.Ui.Messages.size(), asked);
-        QCOMPARE(f.Form1->Label7->text(), QStringLiteral("0.00 м.куб."));
+        QCOMPARE(f.Form1->Label7->text(), QStringLiteral("0,00 м.куб."));
     }
 
     void typingOnTheCatalogueSearchesArticleCodes()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
+#include <charconv>
 #include <sqlite3.h>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,14 @@ inline TestProduct Product(std::string sku, std::string name, double price = 1,
     return product;
 }
 
+// The shortest text that reads back as the same double, with a decimal point
+// whatever the process locale.
+inline std::string SqlNumber(double value)
+{
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
 // Writes a catalogue file as the wholesaler delivers it: options and products.
 inline void WriteTestCatalogue(const QString& path, const std::vector<TestProduct>& products,
                                const std::string& timeStamp = "01.12.2026 10:00:00",
@@ -52,9 +61,9 @@ inline void WriteTestCatalogue(const QString& path, const std::vector<TestProduc
         "INSERT INTO options VALUES ('DBTimeStamp', '" +
         timeStamp + "'), ('EuroIndex', '" + euroIndex + "');";
     for (const TestProduct& p : products) {
-        char numbers[200];
-        std::snprintf(numbers, sizeof numbers, "%.17g, %d, %d, %.17g, %.17g", p.Price,
-                      p.MinQuantity, p.Packing, p.Volume, p.Weight);
+        const std::string numbers = SqlNumber(p.Price) + ", " + std::to_string(p.MinQuantity) +
+                                    ", " + std::to_string(p.Packing) + ", " + SqlNumber(p.Volume) +
+                                    ", " + SqlNumber(p.Weight);
         script += "INSERT INTO catalogue VALUES ('" + p.SKU + "', '" + Utf8ToCp1251(p.Name) +
                   "', " + numbers + ", '" + p.Image + "');";
     }

@@ -1,6 +1,7 @@
 #include "app/NumberFormat.h"
 
 #include <QLocale>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,9 +90,24 @@ TEST_P(UnderLocale, ParsesNumbersWithTheLocaleSeparatorOnly)
         bool ok;
         double value;
     } cases[] = {
-        {"2.5", true, 2.5}, {" -3.25 ", true, -3.25}, {"1E3", true, 1000}, {"12", true, 12},
-        {".5", true, 0.5},  {"", false, 0},           {"abc", false, 0},   {"1.2.3", false, 0},
-        {"1e", false, 0},   {"-", false, 0},          {"1 000", false, 0},
+        {"2.5", true, 2.5},
+        {" -3.25 ", true, -3.25},
+        {"1E3", true, 1000},
+        {"12", true, 12},
+        {".5", true, 0.5},
+        {"", false, 0},
+        {"abc", false, 0},
+        {"1.2.3", false, 0},
+        {"1e", false, 0},
+        {"-", false, 0},
+        {"1 000", false, 0},
+        // Beyond the range of a double: too small is zero, too large fails.
+        {"+2.5", true, 2.5},
+        {"1e-400", true, 0},
+        {"-0.001e-330", true, 0},
+        {"1e400", false, 0},
+        {"100e307", false, 0},
+        {"0.001e311", true, 1e308},
     };
     for (const auto& c : cases) {
         double value = 0;
@@ -157,20 +173,56 @@ TEST(Integers, DecimalAndOptionalHexadecimal)
     }
 }
 
-TEST(LocaleCapture, RussianAndEnglishConventions)
+TEST(LocaleCapture, SeparatorsAndDateOrderOfEachLocale)
 {
-    const TFormatSettings russian = FormatFromLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    EXPECT_EQ(russian.DecimalSeparator, ',');
-    EXPECT_EQ(russian.DateSeparator, '.');
-    EXPECT_EQ(russian.DateOrder, "DMY");
-    EXPECT_EQ(russian.TimeSeparator, ':');
-    EXPECT_EQ(MakeDotNumberFormat(russian).DecimalSeparator, '.');
-    EXPECT_EQ(MakeDotNumberFormat(russian).DateOrder, "DMY");
+    const struct
+    {
+        const char* locale;
+        char decimal, date, time;
+        const char* order;
+    } cases[] = {
+        {"ru_RU", ',', '.', ':', "DMY"},
+        {"en_US", '.', '/', ':', "MDY"},
+        {"de_DE", ',', '.', ':', "DMY"},
+        // Blanks after the points, a quoted word at the end.
+        {"hu_HU", ',', '.', ':', "YMD"},
+        {"sk_SK", ',', '.', ':', "DMY"},
+        {"bg_BG", ',', '.', ':', "DMY"},
+        {"ko_KR", '.', '.', ':', "YMD"},
+        // "HH 'h' mm": no punctuation between the hours and the minutes.
+        {"fr_CA", ',', '-', ':', "YMD"},
+        // "'Kl'. H.mm": the point before the hour is no separator.
+        {"nds_DE", ',', '.', '.', "DMY"},
+        // Right-to-left marks around the slashes.
+        {"ar_EG", '.', '/', ':', "DMY"},
+        {"C", '.', '.', ':', "DMY"}, // "d MMM yyyy": no separator, the fallback
+    };
+    for (const auto& c : cases) {
+        const TFormatSettings format = FormatFromLocale(QLocale(QString::fromLatin1(c.locale)));
+        EXPECT_EQ(format.DecimalSeparator, c.decimal) << c.locale;
+        EXPECT_EQ(format.DateSeparator, c.date) << c.locale;
+        EXPECT_EQ(format.TimeSeparator, c.time) << c.locale;
+        EXPECT_EQ(format.DateOrder, c.order) << c.locale;
+    }
+    const TFormatSettings dot = MakeDotNumberFormat(FormatFromLocale(QLocale(QLocale::Russian)));
+    EXPECT_EQ(dot.DecimalSeparator, '.');
+    EXPECT_EQ(dot.DateOrder, "DMY");
+}
 
-    const TFormatSettings us = FormatFromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(us.DecimalSeparator, '.');
-    EXPECT_EQ(us.DateSeparator, '/');
-    EXPECT_EQ(us.DateOrder, "MDY");
+TEST(LocaleCapture, EveryLocaleGivesPunctuationAsSeparators)
+{
+    const auto isSeparator = [](char c) {
+        return c > ' ' && c < 0x7F && std::ispunct(static_cast<unsigned char>(c)) && c != '\'' &&
+               c != '"';
+    };
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
+        const TFormatSettings format = FormatFromLocale(locale);
+        EXPECT_TRUE(isSeparator(format.DateSeparator))
+            << locale.name().toStdString() << ": '" << format.DateSeparator << "'";
+        EXPECT_TRUE(isSeparator(format.TimeSeparator))
+            << locale.name().toStdString() << ": '" << format.TimeSeparator << "'";
+    }
 }
 
 } // namespace

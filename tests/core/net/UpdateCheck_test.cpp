@@ -2,6 +2,7 @@
 
 #include "app/Cp1251.h"
 #include "app/NumberFormat.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"
 
@@ -30,8 +31,31 @@ TEST(LastVersionFile, SplitsAtEveryKindOfLineBreak)
         {"a\n\r", {"a", ""}},
         {"\r\n\r\n", {"", ""}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitLines(c.text), c.expected) << c.text;
+    for (const auto& c : cases) {
+        Lines lines;
+        std::string_view rest = c.text;
+        for (std::string_view line; TakeLine(rest, line);)
+            lines.emplace_back(line);
+        EXPECT_EQ(lines, c.expected) << c.text;
+    }
+}
+
+TEST(LastVersionFile, AFileOfLineBreaksIsReadWithinAFewTimesItsSize)
+{
+    if (!ScopedAddressSpaceLimit::kAvailable)
+        GTEST_SKIP() << "no address-space limit under AddressSanitizer";
+    const std::size_t size = 16 << 20;
+    for (const char* lineBreak : {"\n", "\r\n"}) {
+        std::string file = "02.02.2026\r\n1.6";
+        while (file.size() < size)
+            file += lineBreak;
+        std::optional<UpdateNews> news;
+        {
+            const ScopedAddressSpaceLimit bound(4 * size);
+            EXPECT_NO_THROW(news = JudgeUpdates(file, kStamp, kDot, kSystem));
+        }
+        EXPECT_EQ(news, UpdateNews::NewCatalogueAndProgram);
+    }
 }
 
 TEST(LastVersionFile, VersionIsADecimalNumber)
