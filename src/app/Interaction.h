@@ -14,6 +14,8 @@ constexpr int IconError = 16;
 constexpr int IconQuestion = 32;
 constexpr int IconWarning = 48;
 constexpr int IconInformation = 64;
+// The second button (No) answers Enter instead of the first.
+constexpr int DefaultButton2 = 0x100;
 } // namespace MessageStyle
 
 // The answer of a message box; Cancel is also the answer of a closed box.
@@ -45,6 +47,8 @@ public:
                                             const QString& initial) = 0;
     // The chosen file's full path, or nothing when cancelled.
     virtual std::optional<QString> OpenFileName(const FileDialogOptions& options) = 0;
+    // It does not ask before replacing a file: the caller asks about the name
+    // it will write, which may get an extension after the dialog.
     virtual std::optional<QString> SaveFileName(const FileDialogOptions& options) = 0;
     // Hands an http or mailto address to the desktop; false when it failed.
     virtual bool ShellOpen(const QString& url) = 0;

@@ -56,6 +56,8 @@ QString QtFileFilter(const QString& filter)
 MessageAnswer TQtInteraction::MessageBox(const QString& text, const QString& caption, int style)
 {
     QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), m_owner);
+    if (style & MessageStyle::DefaultButton2)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
@@ -95,6 +97,7 @@ std::optional<QString> TQtInteraction::SaveFileName(const FileDialogOptions& opt
     QFileDialog dialog(m_owner, QString(), options.FileName, QtFileFilter(options.Filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(options.DefaultExtension);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the caller asks, see the interface
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppState.h"
+#include "app/CommandShortcuts.h"
 #include "app/ErrorHandler.h"
 #include "windows/TForm2.h"
 #include "windows/TForm3.h"
@@ -160,6 +161,11 @@ void TForm1::CreateMenu()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
     N8 = item(help, QStringLiteral("О программе"));
+
+    // The menu commands with shortcuts run wherever the focus is, text boxes
+    // included. Only these: an editing shortcut such as undo must stay the
+    // focused box's.
+    new CommandShortcuts(this, {N2, N3, N4, N16, N18});
 }
 
 void TForm1::ConnectCommands()

@@ -108,9 +108,17 @@ void TForm1::Edit2Change()
 {
     const int found =
         FindArticle(App().CatalogueEntries, App().CatalogueCount, ToCp1251(Edit2->text()));
-    // Moving the grid's row acts as a selection by the user.
-    if (found >= 0)
+    if (found < 0)
+        return;
+    // A hit is the user's choice. Moving the grid's row reports it as a
+    // selection; a hit on the row that already looks current moves nothing,
+    // so it is reported here, as a click on that row would be.
+    if (sg1->currentIndex().row() != found) {
         sg1->setCurrentIndex(CatalogueModel->index(found, 0));
+        return;
+    }
+    sg1SelectCell(0, found + 1);
+    sg1Click();
 }
 
 bool TForm1::sg1KeyPress(const QString& text)

@@ -6,6 +6,7 @@
 #include "app/Clock.h"
 #include "app/Cp1251.h"
 #include "app/ErrorHandler.h"
+#include "app/SaveFileChoice.h"
 #include "order/OrderDocument.h"
 #include "order/OrderFile.h"
 #include "order/OrderTotals.h"
@@ -53,7 +54,9 @@ bool TForm1::SaveOrder()
     if (!OrderModified)
         return true;
     SaveDialog1.DefaultExtension = QString::fromUtf8(kOrderFileExtension);
-    const std::optional<QString> chosen = App().Ui->SaveFileName(SaveDialog1);
+    // The dialog itself adds the extension to a bare name.
+    const std::optional<QString> chosen =
+        ChooseFileToSave(*App().Ui, SaveDialog1, [](const QString& path) { return path; });
     if (!chosen)
         return false;
     SaveDialog1.FileName = *chosen;
@@ -138,10 +141,10 @@ void TForm1::CompleteOrder()
         }
     }
     SaveDialog2.Filter = QString::fromUtf8(kOrderDocumentFilter);
-    const std::optional<QString> chosen = app.Ui->SaveFileName(SaveDialog2);
+    const std::optional<QString> chosen = ChooseFileToSave(*app.Ui, SaveDialog2, OrderDocumentPath);
     if (!chosen)
         return;
-    const QString path = OrderDocumentPath(*chosen);
+    const QString& path = *chosen;
     SaveDialog2.FileName = path;
 
     const OrderTotalTexts totals{ToCp1251(Label6->text()), ToCp1251(Label7->text()),

@@ -8,3 +8,14 @@ std::string CompanyTypeWord(int32_t companyType)
         return {};
     return Cp(kCompanyTypeNames[static_cast<std::size_t>(companyType)]);
 }
+
+std::string CustomerFieldText(std::string_view text)
+{
+    std::string stored(text);
+    for (char& c : stored) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F)
+            c = ' ';
+    }
+    return stored;
+}

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
@@ -104,24 +105,29 @@ void TForm2::ApplyCustomerDetails()
                 return;
             }
         }
-        const int companyType = ComboBox1->currentIndex();
-        ini.WriteInteger("UserInfo", "CompanyType", companyType);
-        ini.WriteString("UserInfo", "Company", ToCp1251(Edit1->text()));
-        ini.WriteString("UserInfo", "TIN", ToCp1251(Edit2->text()));
-        ini.WriteString("UserInfo", "Phones", ToCp1251(Edit3->text()));
-        ini.WriteString("UserInfo", "ContactPerson", ToCp1251(Edit4->text()));
-        ini.WriteString("UserInfo", "Email", ToCp1251(Edit5->text()));
+        CustomerDetails entered;
+        entered.UserInfoSpecified = true;
+        entered.RemindOnStartup = false;
+        entered.CompanyType = ComboBox1->currentIndex();
+        const std::pair<QLineEdit*, std::string*> fields[] = {{Edit1, &entered.Company},
+                                                              {Edit2, &entered.TIN},
+                                                              {Edit3, &entered.Phones},
+                                                              {Edit4, &entered.ContactPerson},
+                                                              {Edit5, &entered.Email}};
+        for (const auto& [edit, text] : fields) {
+            *text = CustomerFieldText(ToCp1251(edit->text()));
+            edit->setText(FromCp1251(*text)); // the box shows what is kept
+        }
+
+        ini.WriteInteger("UserInfo", "CompanyType", entered.CompanyType);
+        ini.WriteString("UserInfo", "Company", entered.Company);
+        ini.WriteString("UserInfo", "TIN", entered.TIN);
+        ini.WriteString("UserInfo", "Phones", entered.Phones);
+        ini.WriteString("UserInfo", "ContactPerson", entered.ContactPerson);
+        ini.WriteString("UserInfo", "Email", entered.Email);
         ini.WriteBool("General", "UserInfoSpecified", true);
         ini.WriteBool("General", "RemindOnStartup", false);
-
-        m_details->UserInfoSpecified = true;
-        m_details->RemindOnStartup = false;
-        m_details->CompanyType = companyType;
-        m_details->Company = ToCp1251(Edit1->text());
-        m_details->TIN = ToCp1251(Edit2->text());
-        m_details->Phones = ToCp1251(Edit3->text());
-        m_details->ContactPerson = ToCp1251(Edit4->text());
-        m_details->Email = ToCp1251(Edit5->text());
+        *m_details = entered;
         accept();
     } else if (RadioButton2->isChecked()) {
         ini.WriteBool("General", "UserInfoSpecified", false);

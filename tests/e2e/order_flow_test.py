@@ -258,6 +258,10 @@ def scenario(run: Run):
     run.main = x.wait_window(MAIN, run.within(20))
     run.to_main()
 
+    added = add_by_code_right_after_start(run, db_path)
+    complete_with_ctrl_e_in_the_filter_box(run)
+    save_and_empty_from_the_filter_box(run, added)
+
     run.step("filter the catalogue by %r" % NAME_FILTER)
     x.key("shift+Tab", "shift+Tab")  # from the catalogue grid back to the filter box
     x.type(NAME_FILTER)
@@ -337,6 +341,49 @@ def scenario(run: Run):
     check_document(run, document, lines, options)
 
     restart_with_rates_unreachable(run, order_path, lines, options)
+
+
+# --- first steps in the main window: the search right after start and the
+# menu shortcuts in a text box. They leave the order empty and the focus on
+# the catalogue grid, as the start did.
+
+
+def add_by_code_right_after_start(run: Run, db_path: str) -> list:
+    """No row is chosen yet, though row 1 looks current: its code typed on the
+    grid must select it, so that Enter opens the quantity dialog."""
+    first = expected.filtered_products(db_path, "")[0]
+    code = first.sku.decode("cp1251")
+    run.step("right after start: type the code %s and add it" % code)
+    run.x.type(code)
+    run.x.key("Return")
+    quantity = max(first.min_quantity, 1)
+    run.enter_quantity(quantity)
+    return [expected.Line(first, quantity)]
+
+
+def complete_with_ctrl_e_in_the_filter_box(run: Run):
+    """Ctrl+E is "end of line" for a text box on X11; the menu command wins."""
+    run.step("Ctrl+E in the filter box starts completing the order")
+    run.x.key("shift+Tab", "shift+Tab")  # from the catalogue grid to the filter box
+    run.x.key("ctrl+e")
+    wid = run.dialog((NOTHING_ORDERED,) + SAVE_DIALOG, 10)
+    if run.x.windows().get(wid) == NOTHING_ORDERED:
+        raise StepFailed("the product typed by its code was not added to the order")
+    run.close_with(wid, "Escape")  # the completion is cancelled here
+    run.to_main()
+
+
+def save_and_empty_from_the_filter_box(run: Run, lines: list):
+    """The line added right after start is in the saved file; Ctrl+N then
+    empties the saved order without a question."""
+    path = os.path.join(run.out, "first-line")
+    run.step("Ctrl+S in the filter box saves the line as %s" % path)
+    run.x.key("ctrl+s")
+    run.choose_file(SAVE_DIALOG, path)
+    run.wait_file(path + ".order", 4 + expected.RECORD_SIZE * len(lines))
+    check_order_file(path + ".order", lines)
+    run.to_main()
+    run.x.key("ctrl+n", "Tab", "Tab")  # back to the catalogue grid
 
 
 def type_ahead_text(products: list, target) -> str:

@@ -1,3 +1,5 @@
+#include "app/Cp1251.h"
+#include "app/IniFile.h"
 #include "support/GuiTestEnvironment.h"
 #include "windows/TForm2.h"
 
@@ -73,6 +75,28 @@ private Q_SLOTS:
         QCOMPARE(d.details.CompanyType, 3);
         QCOMPARE(d.details.Company, std::string("\xD0\xEE\xEC\xE0\xF8\xEA\xE0"));
         QCOMPARE(d.details.ContactPerson, std::string(" "));
+    }
+
+    void controlCharactersAreStoredAsBlanks()
+    {
+        Dialog d;
+        d.form2.RadioButton1Click();
+        d.Fill({QStringLiteral("a\nb"), QStringLiteral("77\t01"), QStringLiteral("1\r\n2"),
+                QStringLiteral("Иван\x7F"), QStringLiteral("\x1B")});
+        d.form2.Button1->click();
+        QVERIFY(d.env.Ui.Messages.empty());
+
+        const char* const keys[] = {"Company", "TIN", "Phones", "ContactPerson", "Email"};
+        // Read back as the next start reads them; blanks at the ends are trimmed there.
+        const std::string stored[] = {"a b", "77 01", "1  2", Utf8ToCp1251("Иван"), ""};
+        const std::string* held[] = {&d.details.Company, &d.details.TIN, &d.details.Phones,
+                                     &d.details.ContactPerson, &d.details.Email};
+        TIniFile restarted(d.path);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(restarted.ReadString("UserInfo", keys[i], "?"), stored[i]);
+            QCOMPARE(held[i]->find_first_of("\t\n\r\x1B\x7F"), std::string::npos);
+        }
+        QCOMPARE(d.form2.Edit1->text(), QStringLiteral("a b")); // the box shows what is kept
     }
 
     void anEmptyFieldIsRefused()

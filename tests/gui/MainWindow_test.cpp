@@ -187,6 +187,34 @@ private Q_SLOTS:
         QCOMPARE(w.form1.focusWidget(), w.form1.sg1);
     }
 
+    void commandShortcutsWinOverTextBoxes()
+    {
+        GuiTestEnvironment env;
+        Windows w;
+        w.form1.show();
+        QApplication::setActiveWindow(&w.form1);
+        QVERIFY(QTest::qWaitForWindowActive(&w.form1));
+        // Keys that a text box takes for itself on every platform (X11's Ctrl+E
+        // is not bound here): one given to a command, one to another action.
+        w.form1.N16->setShortcut(QKeySequence::SelectAll);
+        QAction other(QStringLiteral("other"));
+        other.setShortcut(QKeySequence::Undo);
+        w.form1.addAction(&other);
+        QSignalSpy completing(w.form1.N16, &QAction::triggered);
+        QSignalSpy otherRan(&other, &QAction::triggered);
+
+        w.form1.Edit1->setFocus();
+        QTest::keyClicks(w.form1.Edit1, QStringLiteral("abc"));
+        QTest::keyClick(w.form1.Edit1, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(completing.size(), 1);
+        QCOMPARE(env.Ui.Messages.size(), 1u); // "nothing ordered": the command ran
+        QVERIFY(!w.form1.Edit1->hasSelectedText());
+
+        QTest::keyClick(w.form1.Edit1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(otherRan.size(), 0);
+        QVERIFY(w.form1.Edit1->text().isEmpty()); // the box undid the typing
+    }
+
     void databaseFileCommand()
     {
         GuiTestEnvironment env;

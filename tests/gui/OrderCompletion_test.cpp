@@ -321,15 +321,18 @@ private Q_SLOTS:
         QVERIFY(s.Start(Details(0)));
         s.dialogs.CloseEvery = true;
         s.SetOrder(1, true);
-        // An older file of that name is replaced without a question.
+        // An older file of the written name is replaced once the user agrees,
+        // whether or not the extension was typed.
         s.env.Write(QStringLiteral("docs/") + written, "old");
 
         s.env.Ui.SaveAnswers = {s.DocumentPath(chosen)};
+        s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
         s.form1.CompleteOrder();
         QCOMPARE(s.DocumentFiles(), QStringList{written});
         QCOMPARE(DocumentLines(s.DocumentPath(written)).size(), 16 + 1);
         QCOMPARE(s.form1.SaveDialog2.FileName, s.DocumentPath(written));
-        QVERIFY(s.env.Ui.Messages.empty());
+        QCOMPARE(s.env.Ui.Messages.size(), 1u);
+        QCOMPARE(s.env.Ui.Messages[0].Text, ReplaceQuestion(s.DocumentPath(written)));
     }
 
     void previewShowsEachNewDocument()

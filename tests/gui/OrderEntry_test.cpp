@@ -167,6 +167,23 @@ private Q_SLOTS:
         QVERIFY(!f.Form1->Edit2->isVisible());
         QCOMPARE(App().SelectedCatalogueRow, 2);
     }
+
+    void aSearchHitOnTheRowThatLooksCurrentSelectsIt()
+    {
+        std::vector<TestProduct> products = Products();
+        products[0].Image = "a.jpg";
+        MainWindowFixture f(products);
+        QCOMPARE(App().SelectedCatalogueRow, 0); // row 1 only looks current
+        QTest::keyClicks(f.Form1->sg1, QStringLiteral("ab"));
+        QCOMPARE(App().SelectedCatalogueRow, 1);
+        QCOMPARE(f.Form1->PendingCatalogueImages, std::string("a.jpg"));
+
+        MainWindowFixture::AnswerQuantity(QStringLiteral("12"));
+        QTest::keyClick(f.Form1->sg1, Qt::Key_Return);
+        QCOMPARE(App().OrderItemCount, 1);
+        QCOMPARE(f.OrderCell(1, 1), QStringLiteral("AB-100"));
+        QCOMPARE(Quantity(1), 12);
+    }
 };
 
 QTEST_MAIN(OrderEntryTest)

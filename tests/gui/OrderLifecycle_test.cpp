@@ -157,14 +157,16 @@ private Q_SLOTS:
         QVERIFY(s.form1.SaveOrder());
         QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
 
-        // Saving again proposes the last name and replaces the file unasked.
+        // Saving again proposes the last name and replaces the file once the user agrees.
         s.SetOrder(1, true);
         s.env.Ui.SaveAnswers = {path};
+        s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
         s.form1.Button3->click();
         QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, path);
         QCOMPARE(GuiTestEnvironment::Read(path), Session::CurrentOrder());
         QCOMPARE(FolderEntries(s.OrderPath({})), QStringList{QStringLiteral("март.order")});
-        QVERIFY(s.env.Ui.Messages.empty());
+        QCOMPARE(s.env.Ui.Messages.size(), 1u);
+        QCOMPARE(s.env.Ui.Messages[0].Text, ReplaceQuestion(path));
     }
 
     void emptyOrderIsFourBytesHoldingZero()
@@ -420,6 +422,66 @@ private Q_SLOTS:
     }
 
     // A save that fails keeps the order unsaved and whatever was at the target.
+    void replacingAFileIsAsked_data()
+    {
+        QTest::addColumn<bool>("document");
+        QTest::addColumn<QString>("afterNo"); // "", or the next dialog's answer: "cancel", a name
+        for (const bool document : {false, true}) {
+            const char* kind = document ? "document" : "order file";
+            QTest::addRow("%s: Yes", kind) << document << QString();
+            QTest::addRow("%s: No, then cancel", kind) << document << QStringLiteral("cancel");
+            QTest::addRow("%s: No, then another name", kind) << document << QStringLiteral("март");
+        }
+    }
+    void replacingAFileIsAsked()
+    {
+        QFETCH(bool, document);
+        QFETCH(QString, afterNo);
+        Session& s = *m_s;
+        s.form1.CustomerDetails.UserInfoSpecified = true;
+        s.SetOrder(2, true);
+        // A bare typed name: the order dialog adds its extension itself, the
+        // document's is added after the dialog.
+        const QString extension = document ? QStringLiteral(".html") : QStringLiteral(".order");
+        const auto typed = [&](const QString& name) {
+            return s.OrderPath(document ? name : name + extension);
+        };
+        const QString existing = s.OrderPath(QStringLiteral("заказ") + extension);
+        s.env.Write(QStringLiteral("orders/заказ") + extension, "old");
+        FileDialogOptions& dialog = document ? s.form1.SaveDialog2 : s.form1.SaveDialog1;
+        const QString proposedBefore = dialog.FileName;
+
+        const bool yes = afterNo.isEmpty();
+        s.env.Ui.MessageAnswers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
+        s.env.Ui.SaveAnswers = {typed(QStringLiteral("заказ"))};
+        if (afterNo == QStringLiteral("cancel"))
+            s.env.Ui.SaveAnswers.push_back(std::nullopt);
+        else if (!yes)
+            s.env.Ui.SaveAnswers.push_back(typed(afterNo));
+        if (document)
+            s.form1.CompleteOrder();
+        else
+            s.form1.SaveOrder();
+
+        QCOMPARE(s.env.Ui.Messages.size(), 1u);
+        QCOMPARE(s.env.Ui.Messages[0].Text, ReplaceQuestion(existing));
+        QCOMPARE(s.env.Ui.Messages[0].Caption, QStringLiteral("Сохранение"));
+        QCOMPARE(s.env.Ui.Messages[0].Style, 4 + 32 + 0x100); // Yes/No, No by default
+        QCOMPARE(GuiTestEnvironment::Read(existing) == "old", !yes);
+        // "No" offers the dialog again with the declined name.
+        QCOMPARE(s.env.Ui.SaveDialogs.size(), yes ? 1u : 2u);
+        if (!yes)
+            QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, existing);
+
+        const QString written = s.OrderPath(afterNo + extension);
+        const bool cancelled = afterNo == QStringLiteral("cancel");
+        QCOMPARE(FolderEntries(s.OrderPath({})).size(), yes || cancelled ? 1 : 2);
+        QCOMPARE(dialog.FileName, yes ? existing : cancelled ? proposedBefore : written);
+        QCOMPARE(s.form1.OrderModified, document || cancelled);
+        if (!yes && !cancelled)
+            QVERIFY(QFile::exists(written));
+    }
+
     void failedSaveKeepsThePreviousFile_data()
     {
         QTest::addColumn<QString>("target"); // below the orders folder
@@ -448,6 +510,8 @@ private Q_SLOTS:
 
         s.SetOrder(3, true);
         s.env.Ui.SaveAnswers = {path};
+        if (fullDisk)
+            s.env.Ui.MessageAnswers = {MessageAnswer::Yes}; // replace the previous file
         bool saved = true;
         {
             // Room for the one-line file but not for three lines.
@@ -458,8 +522,8 @@ private Q_SLOTS:
         }
         QVERIFY(!saved);
         QVERIFY(s.form1.OrderModified);
-        QCOMPARE(s.env.Ui.Messages.size(), 1u);
-        const FakeInteraction::Message& error = s.env.Ui.Messages[0];
+        QCOMPARE(s.env.Ui.Messages.size(), fullDisk ? 2u : 1u);
+        const FakeInteraction::Message& error = s.env.Ui.Messages.back();
         QCOMPARE(error.Caption, QStringLiteral("Ошибка"));
         QCOMPARE(error.Style, 16);
         const QString prefix = QStringLiteral("Не удалось сохранить заказ в файл «%1»: ").arg(path);

@@ -47,3 +47,10 @@ inline void PlaceThreeProductCatalogue(const GuiTestEnvironment& env)
     QDir().mkpath(QFileInfo(catalogue).absolutePath());
     QFile::copy(source, catalogue);
 }
+
+// The question a save asks before it replaces an existing file.
+inline QString ReplaceQuestion(const QString& path)
+{
+    return QStringLiteral("Файл «%1» уже существует.\nЗаменить его?")
+        .arg(QDir::toNativeSeparators(path));
+}
