@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Cp1251.h"
+#include "app/PicturePath.h"
 #include "windows/JpegDecoder.h"
 #include "windows/PictureList.h"
 #include "windows/TPictureBox.h"
@@ -94,7 +95,7 @@ void TImageFrame::ShowImages(const std::string& list)
     // returns or throws.
     const QSize decodeBox = DecodeBox();
     const auto fileOf = [](const std::string& name) {
-        return std::filesystem::path(Cp1251ToUtf8(App().DBImgPath + name));
+        return std::filesystem::path(Cp1251ToUtf8(PictureFile(App().DBImgPath, name)));
     };
     // Declared before the decodings, which use it until they end.
     DecodeBudget budget(DecodeBudget::kProductBytes);

@@ -69,6 +69,8 @@ private Q_SLOTS:
         Picture(QStringLiteral("c.jpg"), Blue);
         Picture(QStringLiteral("my photo.jpg"), Blue);
         Picture(QStringLiteral("small.jpg"), Red, QSize(64, 48));
+        QVERIFY(QDir(m_pictures.QPath()).mkdir(QStringLiteral("sub")));
+        Picture(QStringLiteral("sub/d.jpg"), Green);
         QFile text(m_pictures.QPath(QStringLiteral("text.jpg")));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("no picture");
@@ -134,6 +136,7 @@ private Q_SLOTS:
         QTest::newRow("quoted space") << "a.jpg;\"my photo.jpg\"" << 1;
         QTest::newRow("same twice") << "a.jpg;a.jpg;a.jpg" << 2;
         QTest::newRow("one") << "a.jpg" << 0;
+        QTest::newRow("backslash separates folders") << "a.jpg;sub\\d.jpg" << 1;
     }
     void listsAndTheirThumbnails()
     {

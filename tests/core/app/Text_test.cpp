@@ -72,8 +72,31 @@ TEST(PicturePath, Normalisation)
 
 TEST(PicturePath, FolderOfDatabaseFile)
 {
-    EXPECT_EQ(PictureFolderOf("/home/u/Data/cat.db"), "/home/u/Data/img/");
-    EXPECT_EQ(PictureFolderOf("D:\\Data\\cat.db"), "D:/Data/img/");
+    const struct
+    {
+        const char* database;
+        const char* folder;
+    } cases[] = {
+#ifdef _WIN32
+        {"D:\\Data\\cat.db", "D:/Data/img/"},
+        {"D:\\a b\\x.y\\cat.db", "D:/a b/x.y/img/"},
+#else
+        {"/home/u/a\\b/cat.db", "/home/u/a\\b/img/"},
+        {"/home/u/a\\\\b\\/cat.db", "/home/u/a\\\\b\\/img/"},
+        {"/home/u/cat\\.db", "/home/u/img/"},
+        {"/cat.db", "/img/"},
+#endif
+        {"/home/u/Data/cat.db", "/home/u/Data/img/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureFolderOf(c.database), c.folder) << c.database;
+}
+
+TEST(PicturePath, PictureNamesSeparateFoldersWithBackslashes)
+{
+    EXPECT_EQ(PictureFile("/home/u/a\\b/img/", "sub\\x.jpg"), "/home/u/a\\b/img/sub/x.jpg");
+    EXPECT_EQ(PictureFile("/img/", "a\\\\b.jpg"), "/img/a/b.jpg");
+    EXPECT_EQ(PictureFile("/img/", "1.jpg"), "/img/1.jpg");
 }
 
 TEST(ErrorText, ApplicationTitleFromProgramFile)
