@@ -1,6 +1,7 @@
 #include "app/Cp1251.h"
 #include "app/ErrorText.h"
 #include "app/PicturePath.h"
+#include "app/SettingsPath.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,26 @@ TEST(PicturePath, FolderOfDatabaseFile)
     };
     for (const auto& c : cases)
         EXPECT_EQ(PictureFolderOf(c.database), c.folder) << c.database;
+}
+
+TEST(SettingsPath, OnlyPathsTheSettingsGiveBack)
+{
+    const struct
+    {
+        QString path;
+        std::optional<std::string> stored;
+    } cases[] = {
+        {QStringLiteral("/home/u/cat.db"), "/home/u/cat.db"},
+        {QStringLiteral("/home/дом/«к»\\1.db"), Cp("/home/дом/«к»\\1.db")},
+        {QStringLiteral("/home/josé/cat.db"), std::nullopt},
+        {QStringLiteral("/home/u/a\nb/cat.db"), std::nullopt},
+        {QStringLiteral("/home/u/cat.db "), std::nullopt},
+        {QStringLiteral(" /home/u/cat.db"), std::nullopt},
+        {QStringLiteral("/") + QString(2046, u'a'), "/" + std::string(2046, 'a')},
+        {QStringLiteral("/") + QString(2047, u'a'), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PathForSettings(c.path), c.stored) << c.path.toStdString();
 }
 
 TEST(PicturePath, PictureNamesSeparateFoldersWithBackslashes)
