@@ -11,7 +11,7 @@ packages=(
   libc-l10n
   libgtest-dev googletest
   fonts-liberation2
-  xvfb xauth xdotool python3
+  xvfb xauth xdotool xclip python3
   clang libclang-rt-14-dev
   librsvg2-bin desktop-file-utils
 )
