@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 #include "windows/JpegDecoder.h"
@@ -169,8 +170,8 @@ private Q_SLOTS:
             m_frame->ShowImages("missing.jpg;b.jpg");
             QFAIL("no error");
         } catch (const EPictureError& e) {
-            QCOMPARE(std::string(e.what()),
-                     "Cannot open file \"" + Folder() + "missing.jpg\". " + std::strerror(ENOENT));
+            QCOMPARE(std::string(e.what()), "Cannot open file \"" + Folder() + "missing.jpg\". " +
+                                                SystemErrorText(ENOENT));
         }
         QVERIFY(m_frame->ThumbnailBoxes().empty());
         QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));

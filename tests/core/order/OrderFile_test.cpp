@@ -1,4 +1,5 @@
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 #include "order/OrderFile.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
@@ -253,7 +254,7 @@ TEST(OrderFile, FailedWriteKeepsThePreviousFile)
             }
         }
         EXPECT_EQ(message, Cp("Не удалось сохранить заказ в файл «") + file.string() + Cp("»: ") +
-                               std::strerror(EFBIG));
+                               SystemErrorText(EFBIG));
     }
     EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3)
