@@ -100,22 +100,14 @@ TEST(CatalogueQuery, CarriesWhatTheDatabaseCanJudgeOfTheFilter)
     {
         std::string filter;
         std::string sql;
-    } cases[] = {
-        {"", whole},
-        {"*", whole},
-        {"\"*\"", whole},
-        {"\"\"", whole},
-        {"%", whole},
-        {Cp("Свеча"), whole},
-        {Cp("ё_%»"), whole},
-        {"pen", like("%pen%")},
-        {"ab\"c", like("%abc%")},
-        {"**", like("%**%")},
-        {"O'Neil", like("%O'Neil%")},
-        {" 5_%", like("% 5%")},
-        {Cp("Шар 10 см"), like("% 10 %")},
-        {Cp("LED-лента"), like("%LED-%")},
-    };
+    } cases[] = {{"", whole},
+                 {"\"*\"", whole},
+                 {"%", whole},
+                 {Cp("Свеча"), whole},
+                 {"**", like("%**%")},
+                 {"ab\"c", like("%abc%")},
+                 {" 5_%", like("% 5%")},
+                 {Cp("Шар 10 см"), like("% 10 %")}};
     for (const auto& c : cases)
         EXPECT_EQ(CatalogueQuery(c.filter), c.sql) << Cp1251ToUtf8(c.filter);
 }
@@ -214,6 +206,8 @@ TEST_F(CatalogueLoaderTest, FilterFindsWhatLikeOnUnicodeFinds)
     }
 }
 
+// Backtracking, and the letters of the code page beyond Russian (Я я, е ё,
+// Ў ў Ѕ ѕ, Ђ ђ Љ љ, and µ, which has no capital there).
 TEST(LikePattern, ComparesWindows1251BytesWithoutRegardToCase)
 {
     const struct
@@ -222,28 +216,9 @@ TEST(LikePattern, ComparesWindows1251BytesWithoutRegardToCase)
         const char* pattern;
         bool matches;
     } cases[] = {
-        {"", "%%", true},
-        {"abc", "%%", true},
-        {"abc", "%B%", true},
-        {"abc", "a_c", true},
-        {"abc", "a_", false},
-        {"abc", "%c", true},
-        {"abcabd", "%abd", true},
-        {"aXbXc", "%a%b%c%", true},
-        {"ab", "%a%b%c%", false},
-        {"x%y", "%%%", true},
-        {"\xC0\xE0", "%\xE0%", true},
-        {"\xC0", "%\xE0%", true},
-        {"\xA8", "%\xB8%", true},
-        {"\xE2\xBB", "%\xE2%", true},
-        {"\xE5", "\xB8", false},
-        {"\xA1\xBD", "\xA2\xBE", true},
-        {"\xD7", "\xF7", true},
-        {"\xB5", "\xB5", true},
-        {"\xDF", "\xFF", true},
-        {"\xC0", "a", false},
-        {"\x80\x8A", "\x90\x9A", true},
-    };
+        {"abcabd", "%abd", true},       {"aXbXc", "%a%b%c%", true},     {"ab", "%a%b%c%", false},
+        {"abc", "a_", false},           {"\xDF", "\xFF", true},         {"\xE5", "\xB8", false},
+        {"\xA1\xBD", "\xA2\xBE", true}, {"\x80\x8A", "\x90\x9A", true}, {"\xB5", "\xB5", true}};
     for (const auto& c : cases)
         EXPECT_EQ(LikePattern(c.pattern, Cp1251CaseFold()).Matches(c.text), c.matches)
             << Cp1251ToUtf8(c.text) << " LIKE " << Cp1251ToUtf8(c.pattern);
