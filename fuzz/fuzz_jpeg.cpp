@@ -42,5 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const QSize fullSize = Decode(file, QSize(105, 71));
     if (fullSize.isValid() && qint64(fullSize.width()) * fullSize.height() <= 1 << 16)
         Decode(file, QSize());
+    // As the picture frame decodes it: only the shown picture comes back.
+    if (fullSize.isValid()) {
+        DecodeBudget budget(DecodeBudget::kProductBytes);
+        QSize stored;
+        try {
+            const QImage shown = DecodeJpegForBox(file, QSize(296, 169), budget, &stored);
+            const QSize fitted = FittedPictureSize(stored, QSize(296, 169));
+            FUZZ_CHECK(fitted.isEmpty() || shown.size() == fitted); // empty: nothing shows
+        } catch (const EPictureError&) {
+        }
+    }
     return 0;
 }

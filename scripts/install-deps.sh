@@ -9,9 +9,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-translations-l10n
   libgl-dev libsqlite3-dev libjpeg62-turbo-dev libcurl4-openssl-dev
   sqlite3
+  libc-l10n
   libgtest-dev googletest
   fonts-liberation2
-  xvfb xauth xdotool python3
+  xvfb xauth xdotool xclip python3
   clang libclang-rt-14-dev
   librsvg2-bin desktop-file-utils
   locales

@@ -4,6 +4,7 @@
 #include "app/Cp1251.h"
 #include "app/ErrorText.h"
 #include "app/Interaction.h"
+#include "app/SystemErrorText.h"
 
 #include <QCoreApplication>
 
@@ -17,6 +18,6 @@ void ShowGeneralError(const std::exception& error)
 {
     if (!App().Ui)
         return;
-    App().Ui->MessageBox(FromCp1251(ErrorBoxText(error.what())), AppTitle(),
+    App().Ui->MessageBox(FromCp1251(ErrorBoxText(ExceptionText(error))), AppTitle(),
                          MessageStyle::Ok | MessageStyle::IconError);
 }

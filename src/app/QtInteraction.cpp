@@ -1,10 +1,13 @@
 #include "app/QtInteraction.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QShortcut>
 #include <QUrl>
 
 namespace {
@@ -58,6 +61,11 @@ MessageAnswer TQtInteraction::MessageBox(const QString& text, const QString& cap
     QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), m_owner);
     if (style & MessageStyle::DefaultButton2)
         box.setDefaultButton(QMessageBox::No);
+    // Ctrl+C copies what the box says, so that a message can be passed on.
+    const auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] {
+        QGuiApplication::clipboard()->setText(box.windowTitle() + u'\n' + box.text());
+    });
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MessageAnswer::Ok;

@@ -7,6 +7,7 @@
 #include "app/Cp1251.h"
 #include "app/ErrorHandler.h"
 #include "app/SaveFileChoice.h"
+#include "app/SystemErrorText.h"
 #include "order/OrderDocument.h"
 #include "order/OrderFile.h"
 #include "order/OrderTotals.h"
@@ -26,7 +27,7 @@ std::filesystem::path FileSystemPath(const QString& path)
 
 void ShowFileError(const std::exception& error)
 {
-    App().Ui->MessageBox(FromCp1251(error.what()), QStringLiteral("Ошибка"),
+    App().Ui->MessageBox(FromCp1251(ExceptionText(error)), QStringLiteral("Ошибка"),
                          MessageStyle::Ok | MessageStyle::IconError);
 }
 

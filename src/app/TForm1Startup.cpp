@@ -6,6 +6,7 @@
 #include "app/Cp1251.h"
 #include "app/ErrorHandler.h"
 #include "app/PicturePath.h"
+#include "app/SettingsPath.h"
 #include "catalogue/CatalogueLoader.h"
 #include "net/EuroRate.h"
 #include "net/EuroRatePrompt.h"
@@ -25,6 +26,16 @@ const char* const kGeneral = "General";
 const char* const kUserInfo = "UserInfo";
 const char* const kDefaultUpdatesUrl = "http://www.pelmora.ru/kesta/";
 
+// %1 is the path as the user knows it.
+const char* const kCatalogueFileNotStorable =
+    "Путь к файлу БД «%1» содержит символы, которые программа не может сохранить в настройках, "
+    "поэтому этот файл нельзя указать.\nПереместите файл в папку, в пути к которой есть только "
+    "латинские и русские буквы, цифры и знаки препинания, и укажите его снова.";
+const char* const kDefaultFolderNotStorable =
+    "Путь к папке каталога по умолчанию «%1» содержит символы, которые программа не может "
+    "сохранить в настройках, поэтому эта папка не используется.\nУкажите файл БД командой «База "
+    "данных» — «Указать файл БД».";
+
 // The "Pelmora" folder inside a standard location, created when missing.
 std::filesystem::path SettingsFolder(QStandardPaths::StandardLocation location)
 {
@@ -34,9 +45,15 @@ std::filesystem::path SettingsFolder(QStandardPaths::StandardLocation location)
     return std::filesystem::path(QFile::encodeName(folder).toStdString());
 }
 
-std::string HomeCatalogueFolder()
+QString HomeCatalogueFolder()
 {
-    return ToCp1251(QDir::homePath()) + "/PelmoraDB/";
+    return QDir::homePath() + QStringLiteral("/PelmoraDB/");
+}
+
+void ShowPathError(const char* messageUtf8, const QString& path)
+{
+    App().Ui->MessageBox(QString::fromUtf8(messageUtf8).arg(path), QStringLiteral("Ошибка"),
+                         MessageStyle::Ok | MessageStyle::IconError);
 }
 
 } // namespace
@@ -153,14 +170,26 @@ void TForm1::ResolveCataloguePaths()
         SettingsFile->WriteString(kGeneral, "UpdatesURL", app.UpdatesURL);
     }
     app.DBImgPath = SettingsFile->ReadString(kGeneral, "DBImgPath", "");
-    if (app.DBPath.empty()) {
-        app.DBPath = HomeCatalogueFolder() + "telvarin.db";
-        SettingsFile->WriteString(kGeneral, "DBPath", app.DBPath);
-    }
-    if (app.DBImgPath.empty()) {
-        app.DBImgPath = NormalisePicturePath(HomeCatalogueFolder() + "img/");
-        SettingsFile->WriteString(kGeneral, "DBImgPath", app.DBImgPath);
-    }
+    // A default under a home folder that the settings cannot name is
+    // neither used nor stored: the path stays empty, which loads no
+    // catalogue, until the user chooses one. Said once for both paths.
+    bool defaultRefused = false;
+    const auto useDefault = [&](std::string& value, const char* key, const QString& path) {
+        const std::optional<std::string> stored = PathForSettings(path);
+        if (!stored) {
+            defaultRefused = true;
+            return;
+        }
+        value = *stored;
+        SettingsFile->WriteString(kGeneral, key, value);
+    };
+    if (app.DBPath.empty())
+        useDefault(app.DBPath, "DBPath", HomeCatalogueFolder() + QStringLiteral("telvarin.db"));
+    // Already in the "/" form: a backslash in a Linux folder name is a letter.
+    if (app.DBImgPath.empty())
+        useDefault(app.DBImgPath, "DBImgPath", HomeCatalogueFolder() + QStringLiteral("img/"));
+    if (defaultRefused)
+        ShowPathError(kDefaultFolderNotStorable, HomeCatalogueFolder());
 }
 
 void TForm1::N13Click()
@@ -168,7 +197,13 @@ void TForm1::N13Click()
     const std::optional<QString> chosen = App().Ui->OpenFileName(OpenDialog1);
     if (!chosen)
         return;
-    App().DBPath = ToCp1251(*chosen);
+    // A path the settings would not give back is refused before anything changes.
+    const std::optional<std::string> dbPath = PathForSettings(*chosen);
+    if (!dbPath || !PathForSettings(FromCp1251(PictureFolderOf(*dbPath)))) {
+        ShowPathError(kCatalogueFileNotStorable, *chosen);
+        return;
+    }
+    App().DBPath = *dbPath;
     App().DBImgPath = PictureFolderOf(App().DBPath);
     SettingsFile->WriteString(kGeneral, "DBPath", App().DBPath);
     SettingsFile->WriteString(kGeneral, "DBImgPath", App().DBImgPath);
@@ -182,6 +217,13 @@ double TForm1::FetchEuroRate()
 
 void TForm1::LoadCatalogue(const std::string& filter)
 {
+    if (App().DBPath.empty()) { // no catalogue chosen yet (see ResolveCataloguePaths)
+        App().CatalogueEntries.clear();
+        App().CatalogueCount = 0;
+        FillCatalogueGrid();
+        RefreshOrderView();
+        return;
+    }
     try {
         LoadCatalogueData(App(), filter, DotNumberFormat, [] {
             App().Ui->MessageBox(QStringLiteral("Ошибка в БД"), AppTitle(), MessageStyle::Ok);

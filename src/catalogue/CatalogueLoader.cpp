@@ -138,21 +138,21 @@ private:
     mutable std::array<int, kProductColumns> m_index;
 };
 
-// With a name pattern, rows whose name does not match it byte by byte are
-// passed over.
-std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const std::string* namePattern)
+// With a name filter, rows whose name does not match are passed over before
+// any other field is read or converted.
+std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const NameFilter* nameFilter)
 {
     const ProductReader row(table);
     std::vector<CatalogueEntry> entries;
-    entries.reserve(static_cast<std::size_t>(table.RowCount()));
+    if (nameFilter == nullptr)
+        entries.reserve(static_cast<std::size_t>(table.RowCount()));
     for (; !table.AtEnd(); table.Next()) {
-        const std::string sku = row.Text(kSKU);
         const std::string name = row.Text(kName);
-        if (namePattern != nullptr && !LikeMatches(name, *namePattern))
+        if (nameFilter != nullptr && !nameFilter->Matches(name))
             continue;
         CatalogueEntry& entry = entries.emplace_back();
         entry.Number = static_cast<int32_t>(entries.size());
-        entry.SKU.Assign(sku);
+        entry.SKU.Assign(row.Text(kSKU));
         entry.Name.Assign(name);
         entry.Price = row.Float(kPrice);
         entry.MinQuantity = row.Integer(kMinQuantity);
@@ -168,10 +168,10 @@ std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const std::string*
 
 std::string CatalogueQuery(std::string_view filter)
 {
-    const std::string clean = CleanNameFilter(filter);
-    if (ListsWholeCatalogue(clean))
+    const std::string pattern = NameFilter(filter).DatabasePattern();
+    if (pattern.empty())
         return "SELECT * FROM catalogue ORDER BY SKU ASC";
-    return "SELECT * FROM catalogue WHERE (Name LIKE \"%" + clean + "%\") ORDER BY SKU ASC";
+    return "SELECT * FROM catalogue WHERE (Name LIKE \"" + pattern + "\") ORDER BY SKU ASC";
 }
 
 void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
@@ -193,11 +193,10 @@ void LoadCatalogueData(AppState& state, const std::string& filter, const TFormat
 
     if (!database->HasTable("catalogue"))
         return;
-    const std::string clean = CleanNameFilter(filter);
-    const std::string pattern = "%" + clean + "%";
+    const NameFilter nameFilter(filter);
     std::vector<CatalogueEntry> entries =
         ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
-                     ListsWholeCatalogue(clean) ? nullptr : &pattern);
+                     nameFilter.ListsWholeCatalogue() ? nullptr : &nameFilter);
     state.CatalogueCount = static_cast<int32_t>(entries.size());
     state.CatalogueEntries = std::move(entries);
 }

@@ -7,10 +7,9 @@
 struct AppState;
 struct TFormatSettings;
 
-// The product query for a name filter: double quotes are dropped, and an
-// empty filter or "*" lists the whole catalogue. The filter's other
-// characters reach LIKE unchanged, so "%" and "_" act as wildcards.
-// The rows it returns are checked again byte by byte (see NameFilter.h).
+// The product query for a name filter: the whole catalogue, or the rows
+// whose name matches the filter's database pattern (see NameFilter.h). The
+// rows it returns are checked again with the filter itself.
 std::string CatalogueQuery(std::string_view filter);
 
 // Reads the catalogue file at state.DBPath into the shared state: the options

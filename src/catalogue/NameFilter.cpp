@@ -2,53 +2,49 @@
 
 namespace {
 
-char FoldAscii(char c)
+std::string WithoutDoubleQuotes(std::string_view typed)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+    std::string text;
+    text.reserve(typed.size());
+    for (char c : typed) {
+        if (c != '"')
+            text += c;
+    }
+    return text;
 }
 
 } // namespace
 
-std::string CleanNameFilter(std::string_view filter)
-{
-    std::string clean;
-    clean.reserve(filter.size());
-    for (char c : filter) {
-        if (c != '"')
-            clean += c;
-    }
-    return clean;
-}
+NameFilter::NameFilter(std::string_view typed)
+    : m_text(WithoutDoubleQuotes(typed)), m_pattern("%" + m_text + "%", Cp1251CaseFold())
+{}
 
-bool ListsWholeCatalogue(std::string_view cleanFilter)
+// SQLite reads a byte below 0x80 always as a character of its own, never as
+// a part of a sequence, and compares ASCII letters without regard to case,
+// as Matches does. Every other byte, alone or in a run, reads as one or more
+// characters of some kind. So the filter's ASCII characters keep their
+// meaning there, while each run of other bytes, and each "_" (a Windows-1251
+// character may read as part of a longer sequence), becomes "%". A NUL would
+// end the statement's text and goes the same way.
+std::string NameFilter::DatabasePattern() const
 {
-    return cleanFilter.empty() || cleanFilter == "*";
-}
-
-bool LikeMatches(std::string_view text, std::string_view pattern)
-{
-    // Greedy matching with one backtrack point: the last "%" seen, and the
-    // text position it currently stands for.
-    std::size_t t = 0;
-    std::size_t p = 0;
-    std::size_t starP = std::string_view::npos;
-    std::size_t starT = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && pattern[p] == '%') {
-            starP = p++;
-            starT = t;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '_' || FoldAscii(pattern[p]) == FoldAscii(text[t]))) {
-            ++p;
-            ++t;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            t = ++starT;
+    if (ListsWholeCatalogue())
+        return {};
+    std::string pattern = "%";
+    bool literal = false;
+    for (char c : m_text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0 || byte >= 0x80 || c == '%' || c == '_') {
+            if (pattern.back() != '%')
+                pattern += '%';
         } else {
-            return false;
+            pattern += c;
+            literal = true;
         }
     }
-    while (p < pattern.size() && pattern[p] == '%')
-        ++p;
-    return p == pattern.size();
+    if (!literal)
+        return {};
+    if (pattern.back() != '%')
+        pattern += '%';
+    return pattern;
 }

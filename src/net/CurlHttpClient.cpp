@@ -1,5 +1,6 @@
 #include "net/CurlHttpClient.h"
 
+#include "app/SystemErrorText.h"
 #include "app/Version.h"
 
 #include <curl/curl.h>
@@ -90,6 +91,8 @@ std::string TCurlHttpClient::Get(const std::string& url)
     if (download.TooLarge)
         throw EHttpError("The response is larger than " + std::to_string(kMaxBodyBytes) + " bytes");
     if (result != CURLE_OK)
-        throw EHttpError(errorText[0] != '\0' ? errorText : curl_easy_strerror(result));
+        // libcurl's own text may end with the system's reason for a failure.
+        throw EHttpError(errorText[0] != '\0' ? LocaleTextToCp1251(errorText)
+                                              : curl_easy_strerror(result));
     return std::move(download.Body);
 }

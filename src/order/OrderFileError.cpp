@@ -2,14 +2,15 @@
 
 #include "app/AtomicFile.h"
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 
 #include <QFile>
 
 EOrderFileError OrderFileError(const char* messageUtf8, const std::filesystem::path& file,
                                const QString& detail)
 {
-    const QString text =
-        QString::fromUtf8(messageUtf8).arg(QFile::decodeName(file.c_str()), detail);
+    const QString text = QString::fromUtf8(messageUtf8)
+                             .arg(QFile::decodeName(file.c_str()), FileErrorReason(detail));
     return EOrderFileError(ToCp1251(text));
 }
 

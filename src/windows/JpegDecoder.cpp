@@ -1,12 +1,16 @@
 #include "windows/JpegDecoder.h"
 
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include <jerror.h>
@@ -37,14 +41,11 @@ struct Decoder
     jpeg_decompress_struct cinfo;
     ErrorManager err;
     bool cmyk;
+    qint64 memoryNeeded; // see MemoryNeeded
 };
 
 // RGB32 is 0xffRRGGBB in native byte order.
 constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
-
-// A damaged header may claim any size up to 65535 x 65535; such a picture is
-// refused before its memory is taken rather than exhausting the machine.
-constexpr qint64 kMaxDecodedBytes = qint64(256) << 20;
 
 // The box the decoded picture must cover, from the picture's stored size.
 using CoverRule = QSize (*)(QSize picture, QSize box);
@@ -54,13 +55,31 @@ QSize WholeBox(QSize, QSize box)
     return box;
 }
 
-bool Start(Decoder& d, std::FILE* file, QSize box, CoverRule cover)
+// What the decoding holds at its peak, as far as it grows with the picture:
+// the decoded image and, for a picture in several scans (progressive), the
+// coefficients of the whole picture, which libjpeg keeps whatever the scale.
+qint64 MemoryNeeded(Decoder& d)
+{
+    qint64 bytes = qint64(d.cinfo.output_width) * d.cinfo.output_height * 4;
+    if (jpeg_has_multiple_scans(&d.cinfo)) {
+        for (int c = 0; c < d.cinfo.num_components; ++c) {
+            const jpeg_component_info& component = d.cinfo.comp_info[c];
+            bytes += qint64(component.width_in_blocks + component.h_samp_factor) *
+                     (component.height_in_blocks + component.v_samp_factor) *
+                     qint64(sizeof(JBLOCK));
+        }
+    }
+    return bytes;
+}
+
+bool ReadHeader(Decoder& d, std::FILE* file, QSize box, CoverRule cover, qint64 memoryLimit)
 {
     if (setjmp(d.err.jump))
         return false;
     jpeg_create_decompress(&d.cinfo);
-    // Whole-picture buffers (progressive files) beyond this fail in libjpeg.
-    d.cinfo.mem->max_memory_to_use = kMaxDecodedBytes;
+    // Whole-picture buffers beyond this fail in libjpeg rather than spill
+    // to a temporary file.
+    d.cinfo.mem->max_memory_to_use = memoryLimit;
     jpeg_stdio_src(&d.cinfo, file);
     jpeg_read_header(&d.cinfo, TRUE);
 
@@ -70,8 +89,14 @@ bool Start(Decoder& d, std::FILE* file, QSize box, CoverRule cover)
     d.cinfo.scale_num = CoverScaleEighths(picture, cover(picture, box));
     d.cinfo.scale_denom = 8;
     jpeg_calc_output_dimensions(&d.cinfo);
-    if (qint64(d.cinfo.output_width) * d.cinfo.output_height * 4 > kMaxDecodedBytes)
-        ERREXIT1(&d.cinfo, JERR_OUT_OF_MEMORY, 0);
+    d.memoryNeeded = MemoryNeeded(d);
+    return true;
+}
+
+bool StartDecompress(Decoder& d)
+{
+    if (setjmp(d.err.jump))
+        return false;
     jpeg_start_decompress(&d.cinfo);
     return true;
 }
@@ -124,28 +149,69 @@ struct FileCloser
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-FilePtr OpenPicture(const std::filesystem::path& file)
+[[noreturn]] void RaiseCannotOpen(const std::filesystem::path& file, const std::string& reason)
 {
-    std::error_code ec;
-    int error = 0;
-    FilePtr f;
-    if (std::filesystem::is_directory(file, ec)) {
-        error = EISDIR;
-    } else {
-        f.reset(std::fopen(file.c_str(), "rb"));
-        error = errno;
-    }
-    if (f)
-        return f;
-
     bool ok = false;
     std::string name = Utf8ToCp1251(file.string(), &ok);
     if (!ok)
         name = file.string();
-    throw EPictureError("Cannot open file \"" + name + "\". " + std::strerror(error));
+    throw EPictureError("Cannot open file \"" + name + "\". " + reason);
 }
 
-QImage Decode(const std::filesystem::path& file, QSize box, CoverRule cover, QSize* fullSize)
+std::string ReasonNotRegular(mode_t mode)
+{
+    return S_ISDIR(mode) ? SystemErrorText(EISDIR) : Cp("Это не обычный файл");
+}
+
+// Only regular files are pictures. A FIFO would block the open until a
+// writer came, and a device may block a read or act on being opened, so the
+// name is checked before anything is opened, and the file opened without
+// waiting is checked again, in case the name changed in between.
+FilePtr OpenPicture(const std::filesystem::path& file)
+{
+    struct stat info = {};
+    if (::stat(file.c_str(), &info) != 0)
+        RaiseCannotOpen(file, SystemErrorText(errno));
+    if (!S_ISREG(info.st_mode))
+        RaiseCannotOpen(file, ReasonNotRegular(info.st_mode));
+
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        RaiseCannotOpen(file, SystemErrorText(errno));
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const std::string reason =
+            S_ISREG(info.st_mode) ? SystemErrorText(errno) : ReasonNotRegular(info.st_mode);
+        ::close(fd);
+        RaiseCannotOpen(file, reason);
+    }
+    FilePtr f(::fdopen(fd, "rb"));
+    if (!f) {
+        const int error = errno;
+        ::close(fd);
+        RaiseCannotOpen(file, SystemErrorText(error));
+    }
+    return f;
+}
+
+// Memory taken from a budget, given back on every way out.
+class BudgetShare
+{
+public:
+    BudgetShare(DecodeBudget& budget, qint64 bytes) : m_budget(budget), m_bytes(bytes)
+    {
+        m_budget.Take(m_bytes);
+    }
+    ~BudgetShare() { m_budget.GiveBack(m_bytes); }
+    BudgetShare(const BudgetShare&) = delete;
+    BudgetShare& operator=(const BudgetShare&) = delete;
+
+private:
+    DecodeBudget& m_budget;
+    qint64 m_bytes;
+};
+
+QImage Decode(const std::filesystem::path& file, QSize box, CoverRule cover, QSize* fullSize,
+              DecodeBudget& budget, bool shrinkToShown)
 {
     const FilePtr input = OpenPicture(file);
 
@@ -158,10 +224,16 @@ QImage Decode(const std::filesystem::path& file, QSize box, CoverRule cover, QSi
     const std::unique_ptr<jpeg_decompress_struct, void (*)(jpeg_decompress_struct*)> guard(
         &d.cinfo, jpeg_destroy_decompress);
 
-    if (!Start(d, input.get(), box, cover))
+    if (!ReadHeader(d, input.get(), box, cover, budget.Total()))
         RaiseJpegError(d.err.pub.msg_code);
+    if (d.memoryNeeded > budget.Total())
+        RaiseJpegError(JERR_OUT_OF_MEMORY);
+    const BudgetShare share(budget, d.memoryNeeded);
+    if (!StartDecompress(d))
+        RaiseJpegError(d.err.pub.msg_code);
+    const QSize stored(int(d.cinfo.image_width), int(d.cinfo.image_height));
     if (fullSize)
-        *fullSize = QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
+        *fullSize = stored;
 
     QImage image(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
     if (image.isNull())
@@ -170,10 +242,31 @@ QImage Decode(const std::filesystem::path& file, QSize box, CoverRule cover, QSi
 
     if (!ReadRows(d, image.bits(), image.bytesPerLine(), cmykRow.data()))
         RaiseJpegError(d.err.pub.msg_code);
-    return image;
+    if (!shrinkToShown)
+        return image;
+    const QSize shown = FittedPictureSize(stored, box);
+    if (shown == image.size() || shown.isEmpty())
+        return image;
+    return image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
+
+void DecodeBudget::Take(qint64 bytes)
+{
+    std::unique_lock lock(m_mutex);
+    m_givenBack.wait(lock, [&] { return m_taken + bytes <= m_total; });
+    m_taken += bytes;
+}
+
+void DecodeBudget::GiveBack(qint64 bytes)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_taken -= bytes;
+    }
+    m_givenBack.notify_all();
+}
 
 QSize FittedPictureSize(QSize picture, QSize box)
 {
@@ -200,11 +293,20 @@ int CoverScaleEighths(QSize picture, QSize coverBox)
 
 QImage DecodeJpeg(const std::filesystem::path& file, QSize coverBox, QSize* fullSize)
 {
-    return Decode(file, coverBox, WholeBox, fullSize);
+    DecodeBudget own(DecodeBudget::kProductBytes);
+    return Decode(file, coverBox, WholeBox, fullSize, own, false);
 }
 
 QImage DecodeJpegToFit(const std::filesystem::path& file, QSize box, QSize* fullSize)
 {
+    DecodeBudget own(DecodeBudget::kProductBytes);
     // An invalid box asks for the full size, as in DecodeJpeg.
-    return Decode(file, box, box.isValid() ? FittedPictureSize : WholeBox, fullSize);
+    return Decode(file, box, box.isValid() ? FittedPictureSize : WholeBox, fullSize, own, false);
+}
+
+QImage DecodeJpegForBox(const std::filesystem::path& file, QSize box, DecodeBudget& budget,
+                        QSize* fullSize)
+{
+    return Decode(file, box, box.isValid() ? FittedPictureSize : WholeBox, fullSize, budget,
+                  box.isValid());
 }

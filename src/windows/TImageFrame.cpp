@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Cp1251.h"
+#include "app/PicturePath.h"
 #include "windows/JpegDecoder.h"
 #include "windows/PictureList.h"
 #include "windows/TPictureBox.h"
@@ -34,10 +35,10 @@ struct LoadedPicture
     QSize FullSize;
 };
 
-LoadedPicture LoadPicture(const std::filesystem::path& file, QSize box)
+LoadedPicture LoadPicture(const std::filesystem::path& file, QSize box, DecodeBudget* budget)
 {
     LoadedPicture picture;
-    picture.Image = DecodeJpegToFit(file, box, &picture.FullSize);
+    picture.Image = DecodeJpegForBox(file, box, *budget, &picture.FullSize);
     return picture;
 }
 
@@ -82,8 +83,10 @@ void TImageFrame::ShowImages(const std::string& list)
         return;
     }
 
-    // Every picture is decoded once, at the scale the large box shows it at;
-    // the thumbnails shrink the same image. The further pictures decode on
+    // Every picture is decoded once, at the scale the large box shows it at,
+    // and only the picture as shown there is kept; the thumbnails shrink the
+    // same image. The decodings share one budget, so a product's pictures
+    // together never take more memory than one picture may. The further pictures decode on
     // helper threads while this one decodes the first, so a product's pictures
     // take about the time of one per core. The results are taken in list
     // order, so a picture that cannot be read stops the frame at the same
@@ -92,8 +95,10 @@ void TImageFrame::ShowImages(const std::string& list)
     // returns or throws.
     const QSize decodeBox = DecodeBox();
     const auto fileOf = [](const std::string& name) {
-        return std::filesystem::path(Cp1251ToUtf8(App().DBImgPath + name));
+        return std::filesystem::path(Cp1251ToUtf8(PictureFile(App().DBImgPath, name)));
     };
+    // Declared before the decodings, which use it until they end.
+    DecodeBudget budget(DecodeBudget::kProductBytes);
     std::map<std::string, std::shared_future<LoadedPicture>> further;
     for (std::size_t i = 1; i < names.size(); ++i) {
         const std::string& name = names[i];
@@ -101,10 +106,10 @@ void TImageFrame::ShowImages(const std::string& list)
             continue;
         // Without a thread to spare, the picture is decoded when it is asked for.
         further.emplace(name, std::async(std::launch::async | std::launch::deferred, LoadPicture,
-                                         fileOf(name), decodeBox)
+                                         fileOf(name), decodeBox, &budget)
                                   .share());
     }
-    const LoadedPicture first = LoadPicture(fileOf(names.front()), decodeBox);
+    const LoadedPicture first = LoadPicture(fileOf(names.front()), decodeBox, &budget);
     const UpdatesHeldOff heldOff(this);
     mainImage->SetPicture(first.Image, first.FullSize);
     smallImage->SetPicture(first.Image, first.FullSize);

@@ -16,6 +16,7 @@ was on the screen), 77 when Xvfb or xdotool is missing.
 
 import argparse
 import datetime
+import errno
 import locale
 import os
 import re
@@ -50,6 +51,7 @@ PREVIEW = "Заказ"
 NOTHING_ORDERED = "Заказ"  # the caption of "Вы ничего не заказали!"
 RATE_PROMPT = "Курс евро"
 ERROR = "Ошибка"  # the caption of "Указан некорректный курс евро"
+APP_TITLE = "pelmora"  # the caption of the general error message
 SAVE_DIALOG = ("Сохранить как", "Save As")
 OPEN_DIALOG = ("Открыть", "Open")
 
@@ -323,9 +325,13 @@ def scenario(run: Run):
     run.wait_file(document + ".html")
     run.completed_at = datetime.datetime.now()
 
-    run.step("close the preview and quit")
+    run.step("close the preview")
     run.close_with(preview, "Escape")
     run.to_main()
+
+    missing_picture_message(run, db_path)
+
+    run.step("quit")
     x.key("alt+F4")
     try:
         status = run.app.wait(timeout=run.within(20))
@@ -384,6 +390,48 @@ def save_and_empty_from_the_filter_box(run: Run, lines: list):
     check_order_file(path + ".order", lines)
     run.to_main()
     run.x.key("ctrl+n", "Tab", "Tab")  # back to the catalogue grid
+
+
+def missing_picture_message(run: Run, db_path: str):
+    """With the picture folder gone, the catalogue's picture shows the
+    general error message, whose system reason must read as Russian."""
+    run.step("missing picture: the message reads as Russian")
+    x = run.x
+    reason = system_reason(errno.ENOENT)
+    fail_unless(re.search("[А-Яа-я]", reason) is not None,
+                "the C library's Russian messages are not installed: %r" % reason)
+    folder = os.path.join(os.path.dirname(db_path), "img")
+    # A click into the catalogue grid gives it the keyboard focus, wherever it
+    # was; its pictures are left to show before the folder goes.
+    x.click(run.main, 360, 225)
+    time.sleep(1.0)
+    os.rename(folder, folder + ".gone")
+    try:
+        x.key("shift+Tab", "shift+Tab", "Return")  # the filter box: the same list again
+        wid = run.dialog(APP_TITLE)
+        x.key("ctrl+c")  # a message box copies its text
+        end = time.monotonic() + run.within(5)
+        text = ""
+        while "Cannot open file" not in text and time.monotonic() < end:
+            time.sleep(0.1)
+            text = x.clipboard()
+        run.close_with(wid, "Return")
+    finally:
+        os.rename(folder + ".gone", folder)
+    run.to_main()
+    fail_unless(re.search(re.escape('Cannot open file "%s/' % folder) + r'[^"]+"\. '
+                          + re.escape(reason + "."), text) is not None,
+                "the message does not carry %r:\n%s" % (reason, text))
+
+
+def system_reason(number: int) -> str:
+    """The C library's text for an error number in the user's locale."""
+    saved = locale.setlocale(locale.LC_MESSAGES)
+    try:
+        locale.setlocale(locale.LC_MESSAGES, LOCALE)
+        return os.strerror(number)
+    finally:
+        locale.setlocale(locale.LC_MESSAGES, saved)
 
 
 def type_ahead_text(products: list, target) -> str:
@@ -614,7 +662,7 @@ def main() -> int:
     args.pelmora = os.path.abspath(args.pelmora)  # the program runs in its own folder
     args.make_catalogue = os.path.abspath(args.make_catalogue)
 
-    missing = [tool for tool in ("Xvfb", "xdotool", "timeout") if not shutil.which(tool)]
+    missing = [tool for tool in ("Xvfb", "xdotool", "xclip", "timeout") if not shutil.which(tool)]
     if missing:
         print("skipped: %s not installed (scripts/install-deps.sh installs them)"
               % ", ".join(missing))

@@ -157,6 +157,20 @@ class XSession:
     def key(self, *keys: str):
         self._xdotool("key", "--clearmodifiers", "--delay", "40", *keys)
 
+    def click(self, wid: str, x: int, y: int):
+        """A left click at a point of a window (its own coordinates)."""
+        self._xdotool("mousemove", "--window", wid, str(x), str(y), "click", "1")
+
+    def clipboard(self) -> str:
+        """The text on the clipboard (xclip asks its owner for it)."""
+        env = dict(os.environ, DISPLAY=self.display)
+        try:
+            result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env,
+                                    capture_output=True, timeout=10)
+        except subprocess.TimeoutExpired:
+            raise StepFailed("xclip did not return")
+        return result.stdout.decode("utf-8", errors="replace")
+
     def type(self, text: str):
         if not text.isascii():
             raise ValueError("only ASCII is typed reliably: %r" % text)

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 #include "windows/JpegDecoder.h"
@@ -21,6 +22,19 @@ bool Near(QRgb a, QRgb b)
 {
     return std::abs(qRed(a) - qRed(b)) < 8 && std::abs(qGreen(a) - qGreen(b)) < 8 &&
            std::abs(qBlue(a) - qBlue(b)) < 8;
+}
+
+// The process's peak resident memory (VmHWM).
+qint64 PeakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toLongLong() * 1024;
+    }
+    return -1;
 }
 
 QRgb CentreColour(const TPictureBox* box)
@@ -56,6 +70,8 @@ private Q_SLOTS:
         Picture(QStringLiteral("c.jpg"), Blue);
         Picture(QStringLiteral("my photo.jpg"), Blue);
         Picture(QStringLiteral("small.jpg"), Red, QSize(64, 48));
+        QVERIFY(QDir(m_pictures.QPath()).mkdir(QStringLiteral("sub")));
+        Picture(QStringLiteral("sub/d.jpg"), Green);
         QFile text(m_pictures.QPath(QStringLiteral("text.jpg")));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("no picture");
@@ -83,9 +99,8 @@ private Q_SLOTS:
         QVERIFY(Near(CentreColour(thumbs[0]), Green));
         QVERIFY(Near(CentreColour(thumbs[1]), Blue));
 
-        // Decoded once, at the scale that covers the picture as the large
-        // box (320 x 169) shows it, 225 x 169.
-        QCOMPARE(main->Picture().size(), QSize(300, 225));
+        // Decoded once, and kept only as the large box (320 x 169) shows it.
+        QCOMPARE(main->Picture().size(), QSize(225, 169));
         QCOMPARE(main->PictureFullSize(), QSize(800, 600));
         QCOMPARE(small->Picture().cacheKey(), main->Picture().cacheKey());
 
@@ -122,6 +137,7 @@ private Q_SLOTS:
         QTest::newRow("quoted space") << "a.jpg;\"my photo.jpg\"" << 1;
         QTest::newRow("same twice") << "a.jpg;a.jpg;a.jpg" << 2;
         QTest::newRow("one") << "a.jpg" << 0;
+        QTest::newRow("backslash separates folders") << "a.jpg;sub\\d.jpg" << 1;
     }
     void listsAndTheirThumbnails()
     {
@@ -154,8 +170,8 @@ private Q_SLOTS:
             m_frame->ShowImages("missing.jpg;b.jpg");
             QFAIL("no error");
         } catch (const EPictureError& e) {
-            QCOMPARE(std::string(e.what()),
-                     "Cannot open file \"" + Folder() + "missing.jpg\". " + std::strerror(ENOENT));
+            QCOMPARE(std::string(e.what()), "Cannot open file \"" + Folder() + "missing.jpg\". " +
+                                                SystemErrorText(ENOENT));
         }
         QVERIFY(m_frame->ThumbnailBoxes().empty());
         QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
@@ -197,6 +213,40 @@ private Q_SLOTS:
         QVERIFY(Near(shown.pixel(160, 84), Red));
         QVERIFY(Near(shown.pixel(160 - 36, 84), White));
         QVERIFY(Near(shown.pixel(160, 84 - 28), White));
+    }
+
+    // Six names of a small file whose header claims 40000 x 40000 pixels:
+    // even at libjpeg's smallest scale each takes 100 MB to decode. The
+    // product's pictures together stay within the bound of one picture
+    // (256 MB), and only the shown pictures remain.
+    void picturesOfAProductShareOneMemoryBound()
+    {
+        QFile small(m_pictures.QPath(QStringLiteral("small.jpg")));
+        QVERIFY(small.open(QIODevice::ReadOnly));
+        QByteArray huge = small.readAll();
+        const qsizetype frameHeader = huge.indexOf("\xFF\xC0");
+        QVERIFY(frameHeader > 0);
+        huge.replace(frameHeader + 5, 4, "\x9C\x40\x9C\x40");
+        std::string list;
+        for (int i = 1; i <= 6; ++i) {
+            const QString name = QStringLiteral("huge%1.jpg").arg(i);
+            QFile out(m_pictures.QPath(name));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(huge) == huge.size());
+            list += name.toStdString() + ";";
+        }
+
+        QFile clearRefs(QStringLiteral("/proc/self/clear_refs")); // resets the peak
+        if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+            QSKIP("the peak memory of a process cannot be reset here");
+        clearRefs.close();
+        const qint64 before = PeakResidentBytes();
+        m_frame->ShowImages(list);
+        const qint64 growth = PeakResidentBytes() - before;
+        QVERIFY2(growth < (qint64(320) << 20), qPrintable(QString::number(growth >> 20) + " MB"));
+
+        QCOMPARE(m_frame->ThumbnailBoxes().size(), std::size_t(5));
+        for (const TPictureBox* box : m_frame->ThumbnailBoxes())
+            QCOMPARE(box->Picture().size(), QSize(169, 169));
     }
 
     void resizingKeepsTheStripAtTheBottom()

@@ -241,6 +241,77 @@ private Q_SLOTS:
         QCOMPARE(w.form1.Edit1->text(), QStringLiteral("чай")); // the filter box keeps its text
     }
 
+    // A path that settings.ini would not give back is refused with a message
+    // naming it, and nothing changes; a backslash in a folder name is a letter.
+    void databaseFileCommandStoresOnlyPathsItCanReadBack()
+    {
+        GuiTestEnvironment env;
+        WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
+                           {Product("A-1", "Ваза")});
+        env.Ui.InputAnswers = {QStringLiteral("80")};
+        OnNextModal([](QDialog* dialog) { dialog->reject(); });
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+        const QByteArray before = GuiTestEnvironment::Read(env.SettingsFile());
+        const AppState kept = App();
+
+        for (const QString& chosen :
+             {env.Path(QStringLiteral("josé/cat.db")), env.Path(QStringLiteral("a\nb/cat.db")),
+              env.Path(QStringLiteral("cat.db "))}) {
+            WriteTestCatalogue(chosen, {Product("B-1", "Чайник"), Product("B-2", "Чашка")});
+            env.Ui.Messages.clear();
+            env.Ui.OpenAnswers = {chosen};
+            w.form1.N13->trigger();
+            QCOMPARE(env.Ui.Messages.size(), 1u);
+            QVERIFY2(env.Ui.Messages[0].Text.contains(u'«' + chosen + u'»'),
+                     qPrintable(env.Ui.Messages[0].Text));
+            QCOMPARE(env.Ui.Messages[0].Caption, QStringLiteral("Ошибка"));
+            QCOMPARE(env.Ui.Messages[0].Style, 16);
+            QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()), before);
+            QCOMPARE(App().DBPath, kept.DBPath);
+            QCOMPARE(App().DBImgPath, kept.DBImgPath);
+            QCOMPARE(App().CatalogueCount, 1);
+        }
+
+        const QString withBackslash = env.Path(QStringLiteral("a\\b/cat.db"));
+        WriteTestCatalogue(withBackslash, {Product("B-1", "Чайник"), Product("B-2", "Чашка")});
+        env.Ui.Messages.clear();
+        env.Ui.OpenAnswers = {withBackslash};
+        w.form1.N13->trigger();
+        QCOMPARE(env.Ui.Messages.size(), 0u);
+        QCOMPARE(App().DBImgPath, env.Path(QStringLiteral("a\\b/img/")).toStdString());
+        QVERIFY(GuiTestEnvironment::Read(env.SettingsFile())
+                    .contains("DBImgPath=" + env.Path(QStringLiteral("a\\b/img/")).toUtf8()));
+        QCOMPARE(App().CatalogueCount, 2);
+    }
+
+    // Under a home folder that Windows-1251 cannot name, the default paths
+    // are neither stored nor used, and the user is told once.
+    void defaultPathsUnderAnUnstorableHomeAreNotStored()
+    {
+        GuiTestEnvironment env;
+        const QString home = env.Path(QStringLiteral("josé"));
+        WriteTestCatalogue(home + QStringLiteral("/PelmoraDB/telvarin.db"),
+                           {Product("A-1", "Ваза")});
+        qputenv("HOME", QFile::encodeName(home));
+        env.Ui.InputAnswers = {QStringLiteral("80")};
+        OnNextModal([](QDialog* dialog) { dialog->reject(); });
+        Windows w;
+        QVERIFY(w.form1.FormShow());
+
+        QCOMPARE(env.Ui.Messages.size(), 1u);
+        QVERIFY2(env.Ui.Messages[0].Text.contains(u'«' + home + QStringLiteral("/PelmoraDB/»")),
+                 qPrintable(env.Ui.Messages[0].Text));
+        QCOMPARE(env.Ui.Messages[0].Caption, QStringLiteral("Ошибка"));
+        QCOMPARE(env.Ui.Messages[0].Style, 16);
+        const QByteArray settings = GuiTestEnvironment::Read(env.SettingsFile());
+        QVERIFY(!settings.contains("DBPath"));
+        QVERIFY(!settings.contains("DBImgPath"));
+        QCOMPARE(App().CatalogueCount, 0);
+        // The sequence went on to its end.
+        QCOMPARE(w.form1.OpenDialog1.Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
+    }
+
     void settingsFolderThatIsNotAFolderEndsTheProgram()
     {
         GuiTestEnvironment env;

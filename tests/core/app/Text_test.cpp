@@ -1,6 +1,7 @@
 #include "app/Cp1251.h"
 #include "app/ErrorText.h"
 #include "app/PicturePath.h"
+#include "app/SettingsPath.h"
 
 #include <gtest/gtest.h>
 
@@ -72,8 +73,51 @@ TEST(PicturePath, Normalisation)
 
 TEST(PicturePath, FolderOfDatabaseFile)
 {
-    EXPECT_EQ(PictureFolderOf("/home/u/Data/cat.db"), "/home/u/Data/img/");
-    EXPECT_EQ(PictureFolderOf("D:\\Data\\cat.db"), "D:/Data/img/");
+    const struct
+    {
+        const char* database;
+        const char* folder;
+    } cases[] = {
+#ifdef _WIN32
+        {"D:\\Data\\cat.db", "D:/Data/img/"},
+        {"D:\\a b\\x.y\\cat.db", "D:/a b/x.y/img/"},
+#else
+        {"/home/u/a\\b/cat.db", "/home/u/a\\b/img/"},
+        {"/home/u/a\\\\b\\/cat.db", "/home/u/a\\\\b\\/img/"},
+        {"/home/u/cat\\.db", "/home/u/img/"},
+        {"/cat.db", "/img/"},
+#endif
+        {"/home/u/Data/cat.db", "/home/u/Data/img/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureFolderOf(c.database), c.folder) << c.database;
+}
+
+TEST(SettingsPath, OnlyPathsTheSettingsGiveBack)
+{
+    const struct
+    {
+        QString path;
+        std::optional<std::string> stored;
+    } cases[] = {
+        {QStringLiteral("/home/u/cat.db"), "/home/u/cat.db"},
+        {QStringLiteral("/home/дом/«к»\\1.db"), Cp("/home/дом/«к»\\1.db")},
+        {QStringLiteral("/home/josé/cat.db"), std::nullopt},
+        {QStringLiteral("/home/u/a\nb/cat.db"), std::nullopt},
+        {QStringLiteral("/home/u/cat.db "), std::nullopt},
+        {QStringLiteral(" /home/u/cat.db"), std::nullopt},
+        {QStringLiteral("/") + QString(2046, u'a'), "/" + std::string(2046, 'a')},
+        {QStringLiteral("/") + QString(2047, u'a'), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PathForSettings(c.path), c.stored) << c.path.toStdString();
+}
+
+TEST(PicturePath, PictureNamesSeparateFoldersWithBackslashes)
+{
+    EXPECT_EQ(PictureFile("/home/u/a\\b/img/", "sub\\x.jpg"), "/home/u/a\\b/img/sub/x.jpg");
+    EXPECT_EQ(PictureFile("/img/", "a\\\\b.jpg"), "/img/a/b.jpg");
+    EXPECT_EQ(PictureFile("/img/", "1.jpg"), "/img/1.jpg");
 }
 
 TEST(ErrorText, ApplicationTitleFromProgramFile)

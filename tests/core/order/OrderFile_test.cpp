@@ -1,4 +1,5 @@
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 #include "order/OrderFile.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
@@ -254,7 +255,7 @@ TEST(OrderFile, FailedWriteKeepsThePreviousFile)
         }
         // The system's reason arrives in the locale's UTF-8.
         EXPECT_EQ(message, Cp("Не удалось сохранить заказ в файл «") + file.string() + Cp("»: ") +
-                               Utf8ToCp1251(std::strerror(EFBIG)));
+                               SystemErrorText(EFBIG));
     }
     EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3)

@@ -1,12 +1,17 @@
 #include "windows/JpegDecoder.h"
 
 #include "app/Cp1251.h"
+#include "app/SystemErrorText.h"
 #include "core/windows/JpegWriter.h"
 #include "support/TempDir.h"
 
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <jerror.h>
 
@@ -210,9 +215,29 @@ TEST(DecodeJpeg, FilesThatDoNotOpenRaiseTheSystemReason)
     TempDir dir;
     const std::string name = Cp1251ToUtf8("\xD4\xEE\xF2\xEE.jpg"); // "Фото.jpg"
     const std::string folder = Utf8ToCp1251(dir.Path().string());
-    EXPECT_EQ(ErrorOf(dir.File(name)),
-              "Cannot open file \"" + folder + "/\xD4\xEE\xF2\xEE.jpg\". " + std::strerror(ENOENT));
-    EXPECT_EQ(ErrorOf(dir.Path()), "Cannot open file \"" + folder + "\". " + std::strerror(EISDIR));
+    EXPECT_EQ(ErrorOf(dir.File(name)), "Cannot open file \"" + folder +
+                                           "/\xD4\xEE\xF2\xEE.jpg\". " + SystemErrorText(ENOENT));
+    EXPECT_EQ(ErrorOf(dir.Path()),
+              "Cannot open file \"" + folder + "\". " + SystemErrorText(EISDIR));
+}
+
+// A FIFO would block the open until a writer came; a device is never a
+// picture. Both are refused at once.
+TEST(DecodeJpeg, OnlyRegularFilesAreOpened)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("fifo.jpg").c_str(), 0600), 0);
+    for (const std::filesystem::path& file :
+         {dir.File("fifo.jpg"), std::filesystem::path("/dev/null")}) {
+        auto error = std::async(std::launch::async, [&] { return ErrorOf(file); });
+        if (error.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            // Let the blocked open return, so that the test can end.
+            close(open(file.c_str(), O_WRONLY | O_NONBLOCK));
+            FAIL() << file << " blocked the decoder";
+        }
+        EXPECT_EQ(error.get(), "Cannot open file \"" + Utf8ToCp1251(file.string()) + "\". " +
+                                   Cp("Это не обычный файл"));
+    }
 }
 
 // Damaged files decode as far as they go or raise EPictureError; nothing
