@@ -63,7 +63,7 @@ mkdir -p "$scratch/home" "$scratch/config" "$scratch/data" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
 in_prefix() {
   env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" \
-    XDG_DATA_HOME="$scratch/data" XDG_DATA_DIRS="$prefix/share:/usr/share" "$@"
+    XDG_DATA_HOME="$scratch/data" XDG_DATA_DIRS="$prefix/share:/usr/share" GIO_USE_VFS=local "$@"
 }
 mime_type=application/x-pelmora-order
 if [ -f "$prefix/share/mime/packages/pelmora-order.xml" ]; then
