@@ -1,7 +1,7 @@
-# Installation into the usual places under the prefix (GNUInstallDirs), the
-# order files' MIME type, and the program's icon: drawn once as SVG, rendered
-# to the hicolor PNG sizes at build time, installed for the desktop (also as
-# the order files' icon) and compiled into the windows as the window icon.
+# Installation into the usual places under the prefix (GNUInstallDirs), and
+# the program's icon: drawn once as SVG, rendered to the hicolor PNG sizes at
+# build time, installed for the desktop and compiled into the windows as the
+# window icon.
 include(GNUInstallDirs)
 
 find_program(PELMORA_RSVG_CONVERT rsvg-convert)
@@ -13,9 +13,6 @@ endif()
 set(PELMORA_ICON_SVG ${CMAKE_SOURCE_DIR}/data/icons/pelmora.svg)
 set(PELMORA_ICON_SIZES 16 32 48 64 128 256)
 set(PELMORA_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
-# Order files show the program's icon, under the name file managers derive
-# from their MIME type.
-set(PELMORA_ORDER_ICON application-x-pelmora-order)
 
 set(pelmora_icon_pngs)
 foreach(size IN LISTS PELMORA_ICON_SIZES)
@@ -30,8 +27,6 @@ foreach(size IN LISTS PELMORA_ICON_SIZES)
         VERBATIM)
     list(APPEND pelmora_icon_pngs ${png})
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
-            RENAME ${PELMORA_ORDER_ICON}.png)
 endforeach()
 add_custom_target(pelmora_icon_images ALL DEPENDS ${pelmora_icon_pngs})
 
@@ -54,10 +49,3 @@ install(TARGETS pelmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/pelmora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PELMORA_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PELMORA_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
-        RENAME ${PELMORA_ORDER_ICON}.svg)
-
-# The order files' MIME type; the desktop entry names it, so a double click
-# on an order in the file manager opens it in the program.
-install(FILES ${CMAKE_SOURCE_DIR}/data/pelmora-order.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
