@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and checks the result: the
-# executable, the desktop entry (validated), the icons in every size, that
-# the executable needs only the system's shared libraries, and that the
+# executable, the desktop entry (validated), the icons in every size, the
+# order files' MIME type and that the desktop entry opens them, that the
+# executable needs only the system's shared libraries, and that the
 # installed program starts.
 #
 #   scripts/check-install.sh [build-dir]     (default: build)
@@ -52,6 +53,49 @@ for size in 16 32 48 64 128 256; do
   fi
 done
 
+# The order files' MIME type and the desktop entry's claim on it, indexed as
+# the system indexes them on installation (update-mime-database,
+# update-desktop-database). GLib then answers for the file manager: an order
+# file, even with binary content, is of that type, shows the order icon and
+# opens with the program. The system's own types stay in the search path, so
+# a clash with one of them shows; the user's own folders stay out of it.
+mkdir -p "$scratch/home" "$scratch/config" "$scratch/data" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+in_prefix() {
+  env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" \
+    XDG_DATA_HOME="$scratch/data" XDG_DATA_DIRS="$prefix/share:/usr/share" GIO_USE_VFS=local "$@"
+}
+mime_type=application/x-pelmora-order
+if [ -f "$prefix/share/mime/packages/pelmora-order.xml" ]; then
+  if ! mime_errors=$(in_prefix update-mime-database "$prefix/share/mime" 2>&1) \
+      || [ -n "$mime_errors" ]; then
+    fail "update-mime-database rejects the MIME package: $mime_errors"
+  fi
+  grep -qx "[0-9]*:$mime_type:\*\.order" "$prefix/share/mime/globs2" \
+    || fail "the compiled MIME database has no *.order glob for $mime_type"
+  grep -q '<comment xml:lang="ru">' "$prefix/share/mime/$mime_type.xml" 2>/dev/null \
+    || fail "the MIME type has no Russian comment"
+  printf '\002\000\000\000\000\377' >"$scratch/x.order"
+  info=$(in_prefix gio info -a standard::content-type,standard::icon "$scratch/x.order" 2>&1) || true
+  type=$(sed -n 's/^ *standard::content-type: //p' <<<"$info")
+  [ "$type" = "$mime_type" ] || fail "x.order is taken for '${type:-nothing}', not $mime_type"
+  icons=$(sed -n 's/^ *standard::icon: //p' <<<"$info")
+  [[ "$icons" == application-x-pelmora-order,* ]] || fail "x.order gets the icons '$icons'"
+  [ -f "$prefix/share/icons/hicolor/scalable/mimetypes/application-x-pelmora-order.svg" ] \
+    || fail "the order files' icon is missing"
+else
+  fail "share/mime/packages/pelmora-order.xml is missing"
+fi
+if [ -f "$desktop" ]; then
+  grep -qx "MimeType=$mime_type;" "$desktop" || fail "the desktop entry does not declare $mime_type"
+  grep -Eq '^Exec=pelmora %f$' "$desktop" || fail "the desktop entry does not pass the file (%f)"
+  in_prefix update-desktop-database "$prefix/share/applications" \
+    || fail "update-desktop-database rejects the desktop entry"
+  apps=$(in_prefix gio mime "$mime_type" 2>&1) || true
+  grep -q "^[[:space:]]*pelmora\.desktop\$" <<<"$apps" \
+    || fail "pelmora.desktop is not registered for $mime_type: $apps"
+fi
+
 # Every library the program loads must come from the system's own folders.
 if [ -x "$prefix/bin/pelmora" ]; then
   libraries=$(ldd "$prefix/bin/pelmora")
@@ -64,8 +108,6 @@ if [ -x "$prefix/bin/pelmora" ]; then
   # The program asks for the euro rate first and waits in that dialog, so
   # the timeout ending it means it started. Its home is a scratch folder and
   # its HTTP requests go to a closed local port, never to the internet.
-  mkdir -p "$scratch/home" "$scratch/config" "$scratch/data" "$scratch/runtime"
-  chmod 700 "$scratch/runtime"
   status=0
   env HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" \
     XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 \
@@ -83,4 +125,4 @@ if [ "$failures" -ne 0 ]; then
   echo "check-install: $failures problem(s)" >&2
   exit 1
 fi
-echo "check-install: installed files, desktop entry and start-up are fine"
+echo "check-install: installed files, desktop entry, MIME type and start-up are fine"

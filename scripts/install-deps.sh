@@ -14,7 +14,8 @@ packages=(
   fonts-liberation2
   xvfb xauth xdotool xclip python3
   clang libclang-rt-14-dev
-  librsvg2-bin desktop-file-utils
+  librsvg2-bin desktop-file-utils shared-mime-info libglib2.0-bin
+  dpkg-dev file
   locales
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds from scratch and runs every test: the unit,
-# widget and end-to-end tests, a short run of every fuzz target, and the
-# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# widget and end-to-end tests, the installation and the Debian package, a
+# short run of every fuzz target, and the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
@@ -9,8 +10,11 @@ cd "$(dirname "$0")/.."
 source scripts/scratch-home.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
-# The installed program: its files, its desktop entry, and that it starts.
+# The installed program: its files, its desktop entry, its MIME type, and
+# that it starts.
 ./scripts/check-install.sh build
+# The Debian package of the same build: its files, fields and dependencies.
+./scripts/check-package.sh build
 
 # Bad input tried on purpose, briefly; `scripts/fuzz.sh 600` runs longer.
 ./scripts/fuzz.sh 10
