@@ -1,10 +1,10 @@
 // Filling the catalogue grid with 100,000 products: the model reset and the
 // first paint, against filling an item model cell by cell (the way a grid
 // of widget items would be filled) in the same run.
-#include "app/AppState.h"
-#include "app/Cp1251.h"
-#include "app/GridPainting.h"
-#include "catalogue/CatalogueGridModel.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
+#include "gui/GridPainting.h"
+#include "gui/CatalogueGridModel.h"
 
 #include <QApplication>
 #include <QStandardItemModel>

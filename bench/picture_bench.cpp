@@ -5,9 +5,9 @@
 // three kinds of picture content to show that.
 
 #include "BenchPhoto.h"
-#include "app/AppState.h"
-#include "windows/JpegDecoder.h"
-#include "windows/TImageFrame.h"
+#include "core/startup/AppState.h"
+#include "core/pictures/JpegDecoder.h"
+#include "gui/PictureFrame.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -65,7 +65,7 @@ bool Measure(const char* kind, int noise)
     App().DBImgPath.push_back('/');
 
     // The frame as the main window holds it: 296 wide, large box 296 x 169.
-    TImageFrame frame;
+    PictureFrame frame;
     frame.resize(296, 240);
     const QSize largeBox(296, 169);
     QImage canvas(frame.size(), QImage::Format_RGB32);

@@ -8,7 +8,7 @@
 //   workflow_bench                         all measurements
 //   workflow_bench --memory DB PICTURES/   (used by the memory measurement)
 
-#include "app/NumberFormat.h"
+#include "core/text/NumberFormat.h"
 #include "workflow/BenchCatalogue.h"
 #include "workflow/BenchReport.h"
 #include "workflow/BenchSession.h"

@@ -8,7 +8,7 @@
 // last twelve bytes give the integer and the float written.
 #include "FuzzSupport.h"
 
-#include "app/IniFile.h"
+#include "core/settings/IniFile.h"
 
 #include <cmath>
 #include <fuzzer/FuzzedDataProvider.h>

@@ -3,7 +3,7 @@
 // chosen scale call for.
 #include "FuzzSupport.h"
 
-#include "windows/JpegDecoder.h"
+#include "core/pictures/JpegDecoder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the same.
 #include "FuzzSupport.h"
 
-#include "order/OrderFile.h"
+#include "core/order/OrderFile.h"
 
 #include <cstring>
 

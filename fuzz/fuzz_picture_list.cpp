@@ -3,7 +3,7 @@
 // ";", split into the same names again.
 #include "FuzzSupport.h"
 
-#include "windows/PictureList.h"
+#include "core/pictures/PictureList.h"
 
 #include <string>
 

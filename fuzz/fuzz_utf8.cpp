@@ -3,7 +3,7 @@
 // ones, and every Windows-1251 text survives the trip through UTF-8 unchanged.
 #include "FuzzSupport.h"
 
-#include "app/Cp1251.h"
+#include "core/text/Cp1251.h"
 
 #include <map>
 #include <optional>

@@ -1,14 +1,14 @@
-#include "app/AppState.h"
-#include "app/BusyCursor.h"
-#include "app/Clock.h"
-#include "app/NumberFormat.h"
-#include "app/QtInteraction.h"
-#include "app/TForm1.h"
-#include "net/CurlHttpClient.h"
-#include "order/TForm4.h"
-#include "order/TForm5.h"
-#include "windows/TForm2.h"
-#include "windows/TForm3.h"
+#include "core/startup/AppState.h"
+#include "gui/BusyCursor.h"
+#include "core/seams/Clock.h"
+#include "core/text/NumberFormat.h"
+#include "gui/QtInteraction.h"
+#include "gui/MainWindow.h"
+#include "core/net/CurlHttpClient.h"
+#include "gui/QuantityDialog.h"
+#include "gui/OrderPreviewDialog.h"
+#include "gui/CustomerDialog.h"
+#include "gui/AboutDialog.h"
 
 #include <QApplication>
 #include <QFont>
@@ -53,12 +53,12 @@ int main(int argc, char* argv[])
     App().Clock = &clock;
     App().Http = &http;
 
-    TForm1 form1;
+    MainWindow form1;
     interaction.SetOwner(&form1);
-    TForm2 form2(&form1);
-    TForm3 form3(&form1);
-    TForm4 form4(&form1);
-    TForm5 form5(&form1);
+    CustomerDialog form2(&form1);
+    AboutDialog form3(&form1);
+    QuantityDialog form4(&form1);
+    OrderPreviewDialog form5(&form1);
     form1.SetDialogs(&form2, &form3, &form4, &form5);
 
     // The start-up sequence runs as the message loop starts, before the main

@@ -1,6 +1,6 @@
 #include "DemoProducts.h"
 
-#include "app/Cp1251.h"
+#include "core/text/Cp1251.h"
 
 #include <algorithm>
 #include <array>

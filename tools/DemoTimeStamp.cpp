@@ -1,8 +1,8 @@
 #include "DemoTimeStamp.h"
 
-#include "app/Cp1251.h"
-#include "app/NumberFormat.h"
-#include "net/DateTimeText.h"
+#include "core/text/Cp1251.h"
+#include "core/text/NumberFormat.h"
+#include "core/text/DateTimeText.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -11,7 +11,7 @@
 #include "DemoPictures.h"
 #include "DemoProducts.h"
 #include "DemoTimeStamp.h"
-#include "app/NumberFormat.h"
+#include "core/text/NumberFormat.h"
 
 #include <QDateTime>
 #include <QLocale>

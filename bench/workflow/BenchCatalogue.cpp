@@ -1,7 +1,7 @@
 #include "BenchCatalogue.h"
 #include "BenchPhoto.h"
 
-#include "app/Cp1251.h"
+#include "core/text/Cp1251.h"
 
 #include <QDir>
 #include <QImage>

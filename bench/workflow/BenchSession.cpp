@@ -1,12 +1,12 @@
 #include "BenchSession.h"
 
 #include "BenchReport.h"
-#include "app/AppState.h"
-#include "app/TForm1.h"
-#include "order/TForm4.h"
-#include "order/TForm5.h"
-#include "windows/TForm2.h"
-#include "windows/TForm3.h"
+#include "core/startup/AppState.h"
+#include "gui/MainWindow.h"
+#include "gui/QuantityDialog.h"
+#include "gui/OrderPreviewDialog.h"
+#include "gui/CustomerDialog.h"
+#include "gui/AboutDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,11 +64,11 @@ Session::Session(const Profile& profile, const CatalogueFolder& catalogue)
     Ui.InputAnswers = {QStringLiteral("98.5")};
 
     const auto start = Clock::now();
-    Form1 = std::make_unique<TForm1>();
-    Form2 = std::make_unique<TForm2>(Form1.get());
-    Form3 = std::make_unique<TForm3>(Form1.get());
-    Form4 = std::make_unique<TForm4>(Form1.get());
-    Form5 = std::make_unique<TForm5>(Form1.get());
+    Form1 = std::make_unique<MainWindow>();
+    Form2 = std::make_unique<CustomerDialog>(Form1.get());
+    Form3 = std::make_unique<AboutDialog>(Form1.get());
+    Form4 = std::make_unique<QuantityDialog>(Form1.get());
+    Form5 = std::make_unique<OrderPreviewDialog>(Form1.get());
     Form1->SetDialogs(Form2.get(), Form3.get(), Form4.get(), Form5.get());
     if (!Form1->FormShow())
         throw std::runtime_error("the start-up sequence ended the program");
@@ -106,7 +106,7 @@ void Session::StopPictureTimer() const
 double Session::CompleteOrderToPreview(const QString& documentPath)
 {
     Ui.SaveAnswers = {documentPath};
-    TForm5* preview = Form5.get();
+    OrderPreviewDialog* preview = Form5.get();
     const auto close = [preview] {
         QTimer::singleShot(0, preview, &QDialog::close);
     };

@@ -5,7 +5,7 @@
 // dialogs and a network that fails at once.
 
 #include "BenchCatalogue.h"
-#include "app/Clock.h"
+#include "core/seams/Clock.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"
 
@@ -13,11 +13,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
+class MainWindow;
+class CustomerDialog;
+class AboutDialog;
+class QuantityDialog;
+class OrderPreviewDialog;
 
 namespace Bench {
 
@@ -48,11 +48,11 @@ struct Session
     FakeInteraction Ui;
     FakeHttpClient Http;
     TSystemClock SystemClock;
-    std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TForm2> Form2;
-    std::unique_ptr<TForm3> Form3;
-    std::unique_ptr<TForm4> Form4;
-    std::unique_ptr<TForm5> Form5;
+    std::unique_ptr<MainWindow> Form1;
+    std::unique_ptr<CustomerDialog> Form2;
+    std::unique_ptr<AboutDialog> Form3;
+    std::unique_ptr<QuantityDialog> Form4;
+    std::unique_ptr<OrderPreviewDialog> Form5;
     double StartupMs = 0;
 
     Session(const Profile& profile, const CatalogueFolder& catalogue);

@@ -1,14 +1,14 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
-#include "app/AppState.h"
-#include "app/Cp1251.h"
-#include "app/GridPainting.h"
-#include "app/NumberFormat.h"
-#include "app/TForm1.h"
-#include "catalogue/ArticleSearch.h"
-#include "catalogue/CatalogueGridModel.h"
-#include "catalogue/CatalogueLoader.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
+#include "gui/GridPainting.h"
+#include "core/text/NumberFormat.h"
+#include "gui/MainWindow.h"
+#include "core/catalogue/ArticleSearch.h"
+#include "gui/CatalogueGridModel.h"
+#include "core/catalogue/CatalogueLoader.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,7 +48,7 @@ double BareRead(const QString& database, const char* sql)
 
 // Types `text`'s last character on the catalogue grid, the rest of it being
 // in the search box already, as a keystroke reaches the window.
-void TypeLastCharacter(TForm1& form, const QString& text)
+void TypeLastCharacter(MainWindow& form, const QString& text)
 {
     {
         const QSignalBlocker quiet(form.Edit2);
@@ -76,7 +76,7 @@ void MeasureCatalogue(Session& session, const CatalogueFolder& large)
         "SELECT * FROM catalogue WHERE (Name LIKE \"%" + filter + "%\") ORDER BY SKU ASC";
     const double bareFiltered = BareRead(large.Database, bareSql.c_str());
 
-    TForm1& form = *session.Form1;
+    MainWindow& form = *session.Form1;
     const auto command = [&](const QString& text) {
         form.Edit1->setText(text);
         form.Button7Click();
@@ -103,7 +103,7 @@ void MeasureCatalogue(Session& session, const CatalogueFolder& large)
 void MeasureGridFill(Session& session)
 {
     Heading("Catalogue grid fill, 100,000 products");
-    TForm1& form = *session.Form1;
+    MainWindow& form = *session.Form1;
     const double fill = MedianMs(
         [&] {
             form.FillCatalogueGrid();
@@ -134,7 +134,7 @@ void MeasureGridFill(Session& session)
 void MeasureSearch(Session& session)
 {
     Heading("Type-ahead article search on each keystroke, 100,000 products");
-    TForm1& form = *session.Form1;
+    MainWindow& form = *session.Form1;
     const AppState& app = App();
     form.Button7Click(); // the whole catalogue
     session.StopPictureTimer();

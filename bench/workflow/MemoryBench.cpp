@@ -1,8 +1,8 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
-#include "app/AppState.h"
-#include "app/TForm1.h"
+#include "core/startup/AppState.h"
+#include "gui/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QProcess>

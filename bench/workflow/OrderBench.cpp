@@ -1,11 +1,11 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
-#include "app/AppState.h"
-#include "app/TForm1.h"
-#include "order/OrderDocument.h"
-#include "order/OrderFile.h"
-#include "order/OrderTotals.h"
+#include "core/startup/AppState.h"
+#include "gui/MainWindow.h"
+#include "core/order/OrderDocument.h"
+#include "core/order/OrderFile.h"
+#include "core/order/OrderTotals.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -60,7 +60,7 @@ double PlainRead(const QString& path)
 void MeasureOrder(Session& session, const Profile& profile)
 {
     Heading("An order of 1,000 lines");
-    TForm1& form = *session.Form1;
+    MainWindow& form = *session.Form1;
     AppState& app = App();
     MakeOrder(kOrderLines);
     const double refresh = MedianMs([&] {

@@ -1,12 +1,12 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
-#include "app/AppState.h"
-#include "app/Cp1251.h"
-#include "app/TForm1.h"
-#include "windows/JpegDecoder.h"
-#include "windows/TImageFrame.h"
-#include "windows/TPictureBox.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
+#include "gui/MainWindow.h"
+#include "core/pictures/JpegDecoder.h"
+#include "gui/PictureFrame.h"
+#include "gui/PictureBox.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -110,16 +110,16 @@ void MeasurePictures(Session& session, const CatalogueFolder& large)
     }
 
     // The upper frame's size in the main window in each preview mode.
-    TForm1& form = *session.Form1;
+    MainWindow& form = *session.Form1;
     form.N15Click();
     const QSize twoFrames = form.ImageFrame1->size();
     form.N14Click();
     const QSize oneFrame = form.ImageFrame1->size();
     session.StopPictureTimer();
     App().DBImgPath = ToCp1251(large.Pictures);
-    TImageFrame frameOne;
+    PictureFrame frameOne;
     frameOne.resize(oneFrame);
-    TImageFrame frameTwo;
+    PictureFrame frameTwo;
     frameTwo.resize(twoFrames);
     QImage canvasOne(oneFrame, QImage::Format_RGB32);
     QImage canvasTwo(twoFrames, QImage::Format_RGB32);
@@ -170,7 +170,7 @@ void MeasurePictures(Session& session, const CatalogueFolder& large)
 
     // How far each scale's picture, shrunk to the size shown in the one-frame
     // mode, lies from the full-size picture shrunk the same way.
-    const QSize largeBox(oneFrame.width(), oneFrame.height() - TImageFrame::StripHeight);
+    const QSize largeBox(oneFrame.width(), oneFrame.height() - PictureFrame::StripHeight);
     const QSize shown = FittedPictureSize(kPictureSize, largeBox);
     const QImage ideal =
         DecodeJpeg(files[0]).scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -1,5 +1,5 @@
 #include "support/GuiTestEnvironment.h"
-#include "windows/TForm3.h"
+#include "gui/AboutDialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -43,7 +43,7 @@ private Q_SLOTS:
 
     void layout()
     {
-        TForm3 form;
+        AboutDialog form;
         QCOMPARE(form.windowTitle(), QStringLiteral("О программе"));
         QCOMPARE(form.size(), QSize(225, 193));
         QCOMPARE(form.minimumSize(), form.maximumSize());
@@ -57,7 +57,7 @@ private Q_SLOTS:
 
     void versionIsRestoredOnEveryShow()
     {
-        TForm3 form;
+        AboutDialog form;
         for (int show = 0; show < 2; ++show) {
             form.Label8->setText(QStringLiteral("0.0"));
             form.show();
@@ -68,7 +68,7 @@ private Q_SLOTS:
 
     void linksAreColoured()
     {
-        TForm3 form;
+        AboutDialog form;
         for (QLabel* link : {form.Label3, form.Label4})
             QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 129, 230));
         QVERIFY(form.Label1->palette().color(QPalette::WindowText) != QColor(0, 129, 230));
@@ -76,7 +76,7 @@ private Q_SLOTS:
 
     void hoverUnderlinesOnlyTheLinkUnderThePointer()
     {
-        TForm3 form;
+        AboutDialog form;
         form.show();
         for (auto [hot, other] :
              {std::pair{form.Label3, form.Label4}, {form.Label4, form.Label3}}) {
@@ -103,7 +103,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, site);
         QFETCH(QString, url);
-        TForm3 form;
+        AboutDialog form;
         form.show();
         QLabel* link = site ? form.Label3 : form.Label4;
         QTest::mouseClick(link, Qt::LeftButton);
@@ -120,7 +120,7 @@ private Q_SLOTS:
     {
         FailingShell shell;
         App().Ui = &shell;
-        TForm3 form;
+        AboutDialog form;
         for (bool throwStd : {true, false}) {
             shell.ThrowStd = throwStd;
             form.Label3Click();
@@ -136,13 +136,13 @@ private Q_SLOTS:
         QWidget owner;
         owner.setGeometry(100, 100, 800, 600);
         owner.show();
-        TForm3 form(&owner);
+        AboutDialog form(&owner);
         for (QPoint at : {QPoint(100, 100), QPoint(300, 50)}) {
             owner.move(at);
             QPoint centre;
             OnNextModal([&](QDialog* dialog) {
                 centre = dialog->frameGeometry().center();
-                QTest::mouseClick(static_cast<TForm3*>(dialog)->Button1, Qt::LeftButton);
+                QTest::mouseClick(static_cast<AboutDialog*>(dialog)->Button1, Qt::LeftButton);
             });
             QCOMPARE(form.exec(), int(QDialog::Accepted));
             QVERIFY(!form.isVisible());

@@ -1,9 +1,9 @@
-#include "app/AppState.h"
-#include "app/GridPainting.h"
-#include "net/EuroRate.h"
+#include "core/startup/AppState.h"
+#include "gui/GridPainting.h"
+#include "core/net/EuroRate.h"
 #include "support/MainWindowFixture.h"
-#include "windows/TImageFrame.h"
-#include "windows/TPictureBox.h"
+#include "gui/PictureFrame.h"
+#include "gui/PictureBox.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -201,7 +201,7 @@ private Q_SLOTS:
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nUserInfoSpecified=1\r\n");
         env.Ui.MessageAnswers = {MessageAnswer::Yes};
-        TForm1 form1;
+        MainWindow form1;
         form1.FormShow();
         QVERIFY(env.Ui.Inputs.empty());
         QCOMPARE(App().EuroRate, 89.13);

@@ -1,7 +1,7 @@
-#include "app/Cp1251.h"
-#include "app/IniFile.h"
+#include "core/text/Cp1251.h"
+#include "core/settings/IniFile.h"
 #include "support/GuiTestEnvironment.h"
-#include "windows/TForm2.h"
+#include "gui/CustomerDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +19,7 @@ struct Dialog
     GuiTestEnvironment env;
     CustomerDetails details;
     std::filesystem::path path;
-    TForm2 form2;
+    CustomerDialog form2;
 
     Dialog()
     {
@@ -135,7 +135,7 @@ private Q_SLOTS:
         const QByteArray before = d.File();
         OnNextModal([&](QDialog* dialog) {
             d.form2.Edit1->setText(QStringLiteral("Новое"));
-            static_cast<TForm2*>(dialog)->Button2->click();
+            static_cast<CustomerDialog*>(dialog)->Button2->click();
         });
         d.form2.exec();
         QCOMPARE(d.form2.Edit1->text(), QStringLiteral("Новое"));

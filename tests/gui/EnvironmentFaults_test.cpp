@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "core/startup/AppState.h"
 #include "support/MainWindowFixture.h"
 
 #include <QComboBox>
@@ -53,7 +53,7 @@ private Q_SLOTS:
                   "[General]\r\nImgPreviewMode=0x2\r\nUserInfoSpecified=yes\r\n"
                   "RemindOnStartup=0\r\n[UserInfo]\r\nCompanyType=99\r\n");
         env.Ui.InputAnswers = {std::nullopt, QStringLiteral("77")};
-        TForm1 form1;
+        MainWindow form1;
         QVERIFY(form1.FormShow());
         // The stored rate did not read: the prompt offered 0, and 0 is refused.
         QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("0"));

@@ -1,11 +1,11 @@
-#include "app/AppState.h"
-#include "app/Cp1251.h"
-#include "app/SystemErrorText.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
+#include "core/text/SystemErrorText.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
-#include "windows/JpegDecoder.h"
-#include "windows/TImageFrame.h"
-#include "windows/TPictureBox.h"
+#include "core/pictures/JpegDecoder.h"
+#include "gui/PictureFrame.h"
+#include "gui/PictureBox.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -37,7 +37,7 @@ qint64 PeakResidentBytes()
     return -1;
 }
 
-QRgb CentreColour(const TPictureBox* box)
+QRgb CentreColour(const PictureBox* box)
 {
     const QImage& image = box->Picture();
     return image.pixel(image.width() / 2, image.height() / 2);
@@ -52,7 +52,7 @@ class ImageFrameTest : public QObject
 private:
     GuiTestEnvironment m_env;
     TempDir m_pictures;
-    std::unique_ptr<TImageFrame> m_frame;
+    std::unique_ptr<PictureFrame> m_frame;
 
     void Picture(const QString& name, QRgb colour, QSize size = QSize(800, 600))
     {
@@ -80,7 +80,7 @@ private Q_SLOTS:
     void init()
     {
         App().DBImgPath = Folder();
-        m_frame = std::make_unique<TImageFrame>();
+        m_frame = std::make_unique<PictureFrame>();
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
     }
@@ -90,8 +90,8 @@ private Q_SLOTS:
     void firstPictureLargeAndAllAsThumbnails()
     {
         m_frame->ShowImages("a.jpg;b.jpg;c.jpg");
-        TPictureBox* main = m_frame->MainImage();
-        TPictureBox* small = m_frame->SmallImage();
+        PictureBox* main = m_frame->MainImage();
+        PictureBox* small = m_frame->SmallImage();
         const auto thumbs = m_frame->ThumbnailBoxes();
         QCOMPARE(thumbs.size(), std::size_t(2));
         QVERIFY(Near(CentreColour(main), Red));
@@ -118,7 +118,7 @@ private Q_SLOTS:
 
     void doubleClickOnTheLargePicture()
     {
-        QSignalSpy spy(m_frame.get(), &TImageFrame::mainImageDoubleClicked);
+        QSignalSpy spy(m_frame.get(), &PictureFrame::mainImageDoubleClicked);
         m_frame->ShowImages("a.jpg");
         QTest::mouseDClick(m_frame->MainImage(), Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
@@ -249,7 +249,7 @@ private Q_SLOTS:
         QVERIFY2(growth < (qint64(320) << 20), qPrintable(QString::number(growth >> 20) + " MB"));
 
         QCOMPARE(m_frame->ThumbnailBoxes().size(), std::size_t(5));
-        for (const TPictureBox* box : m_frame->ThumbnailBoxes())
+        for (const PictureBox* box : m_frame->ThumbnailBoxes())
             QCOMPARE(box->Picture().size(), QSize(169, 169));
     }
 

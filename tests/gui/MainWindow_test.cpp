@@ -1,8 +1,8 @@
-#include "app/TForm1.h"
+#include "gui/MainWindow.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TestCatalogue.h"
-#include "windows/TForm2.h"
-#include "windows/TImageFrame.h"
+#include "gui/CustomerDialog.h"
+#include "gui/PictureFrame.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,8 +19,8 @@ namespace {
 // The main window with its customer dialog, as the program entry makes them.
 struct Windows
 {
-    TForm1 form1;
-    TForm2 form2{&form1};
+    MainWindow form1;
+    CustomerDialog form2{&form1};
     Windows() { form1.SetDialogs(&form2, nullptr, nullptr, nullptr); }
 };
 

@@ -1,13 +1,13 @@
-#include "app/Cp1251.h"
-#include "app/NumberFormat.h"
-#include "app/TForm1.h"
-#include "order/OrderFile.h"
-#include "order/TForm5.h"
+#include "core/text/Cp1251.h"
+#include "core/text/NumberFormat.h"
+#include "gui/MainWindow.h"
+#include "core/order/OrderFile.h"
+#include "gui/OrderPreviewDialog.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
 #include "support/WebEngineTestEnvironment.h"
-#include "windows/TForm2.h"
+#include "gui/CustomerDialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -76,11 +76,11 @@ protected:
 struct Session
 {
     GuiTestEnvironment env;
-    TForm1 form1;
-    TForm2 form2{&form1};
+    MainWindow form1;
+    CustomerDialog form2{&form1};
     DialogWatch dialogs;
 
-    bool Start(const QByteArray& userInfo, TForm5* preview = nullptr)
+    bool Start(const QByteArray& userInfo, OrderPreviewDialog* preview = nullptr)
     {
         PlaceThreeProductCatalogue(env);
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"), userInfo);
@@ -129,7 +129,7 @@ class OrderCompletionTest : public QObject
 
 private:
     TFormatSettings m_savedFormat;
-    std::unique_ptr<TForm5> m_preview;
+    std::unique_ptr<OrderPreviewDialog> m_preview;
 
 private Q_SLOTS:
     void initTestCase()
@@ -138,7 +138,7 @@ private Q_SLOTS:
         TFormatSettings russian;
         russian.DecimalSeparator = ',';
         SetSystemFormat(russian);
-        m_preview = std::make_unique<TForm5>();
+        m_preview = std::make_unique<OrderPreviewDialog>();
     }
     void cleanupTestCase()
     {

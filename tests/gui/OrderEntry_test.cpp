@@ -1,6 +1,6 @@
-#include "app/AppState.h"
+#include "core/startup/AppState.h"
 #include "support/MainWindowFixture.h"
-#include "windows/TImageFrame.h"
+#include "gui/PictureFrame.h"
 
 #include <QLabel>
 #include <QTableView>

@@ -1,13 +1,13 @@
-#include "app/Cp1251.h"
-#include "app/NumberFormat.h"
-#include "app/TForm1.h"
-#include "order/OrderFile.h"
-#include "order/OrderGridModel.h"
+#include "core/text/Cp1251.h"
+#include "core/text/NumberFormat.h"
+#include "gui/MainWindow.h"
+#include "core/order/OrderFile.h"
+#include "gui/OrderGridModel.h"
 #include "support/FileSizeLimit.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
-#include "windows/TForm2.h"
+#include "gui/CustomerDialog.h"
 
 #include <QAction>
 #include <QLabel>
@@ -32,8 +32,8 @@ const QString kCloseQuestion =
 struct Session
 {
     GuiTestEnvironment env;
-    TForm1 form1;
-    TForm2 form2{&form1};
+    MainWindow form1;
+    CustomerDialog form2{&form1};
 
     bool Start()
     {

@@ -1,6 +1,6 @@
-#include "app/Cp1251.h"
-#include "order/OrderDocument.h"
-#include "order/TForm5.h"
+#include "core/text/Cp1251.h"
+#include "core/order/OrderDocument.h"
+#include "gui/OrderPreviewDialog.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 #include "support/WebEngineTestEnvironment.h"
@@ -87,7 +87,7 @@ class PreviewWindowTest : public QObject
 private:
     GuiTestEnvironment m_env;
     TempDir m_files;
-    std::unique_ptr<TForm5> m_form;
+    std::unique_ptr<OrderPreviewDialog> m_form;
 
     QString WriteFile(const QString& name, const QByteArray& content)
     {
@@ -138,7 +138,7 @@ private:
                                            const std::function<void()>& whilePrinting = {})
     {
         ChoosePdf(pdfPath);
-        QSignalSpy printed(m_form.get(), &TForm5::DocumentPrinted);
+        QSignalSpy printed(m_form.get(), &OrderPreviewDialog::DocumentPrinted);
         QTest::mouseClick(m_form->Button3, Qt::LeftButton);
         if (whilePrinting)
             whilePrinting();
@@ -148,7 +148,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { m_form = std::make_unique<TForm5>(); }
+    void initTestCase() { m_form = std::make_unique<OrderPreviewDialog>(); }
 
     void cleanup()
     {
@@ -269,7 +269,7 @@ private Q_SLOTS:
         const int dialogs = m_env.Ui.PrintDialogs;
         const QString pdfPath = m_files.QPath(QStringLiteral("cancel.pdf"));
         ChoosePdf(pdfPath, false);
-        QSignalSpy printed(m_form.get(), &TForm5::DocumentPrinted);
+        QSignalSpy printed(m_form.get(), &OrderPreviewDialog::DocumentPrinted);
         QTest::mouseClick(m_form->Button3, Qt::LeftButton);
 
         QCOMPARE(m_env.Ui.PrintDialogs, dialogs + 1);

@@ -1,6 +1,6 @@
-#include "app/Cp1251.h"
-#include "app/ErrorHandler.h"
-#include "order/TForm4.h"
+#include "core/text/Cp1251.h"
+#include "gui/ErrorHandler.h"
+#include "gui/QuantityDialog.h"
 #include "support/GuiTestEnvironment.h"
 
 #include <QClipboard>
@@ -28,7 +28,7 @@ enum class Finish
     EscapeOnButton,
 };
 
-void Press(TForm4& dialog, Finish finish)
+void Press(QuantityDialog& dialog, Finish finish)
 {
     switch (finish) {
     case Finish::OkButton:
@@ -59,8 +59,8 @@ void Press(TForm4& dialog, Finish finish)
 // One use of the dialog as the main window makes it; `inside` acts on the
 // open dialog and whatever it leaves open is cancelled, so a failed check
 // never leaves the test waiting.
-int32_t Ask(TForm4& dialog, int32_t minimum, int32_t start,
-            const std::function<void(TForm4&)>& inside)
+int32_t Ask(QuantityDialog& dialog, int32_t minimum, int32_t start,
+            const std::function<void(QuantityDialog&)>& inside)
 {
     OnNextModal([&dialog, inside](QDialog* open) {
         if (open == &dialog)
@@ -91,7 +91,7 @@ private Q_SLOTS:
     {
         QWidget owner;
         owner.setGeometry(0, 0, 600, 400);
-        TForm4 dialog(&owner);
+        QuantityDialog dialog(&owner);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавление товара"));
         QCOMPARE(dialog.size(), QSize(513, 127));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -112,9 +112,9 @@ private Q_SLOTS:
                                 "Кол-во в коробке: 24"));
 
         // Centred again on the next use, after the user moved it away.
-        Ask(dialog, 6, 6, [](TForm4& open) { open.move(5, 5); });
+        Ask(dialog, 6, 6, [](QuantityDialog& open) { open.move(5, 5); });
         QPoint centre;
-        Ask(dialog, 6, 6, [&](TForm4& open) { centre = open.geometry().center(); });
+        Ask(dialog, 6, 6, [&](QuantityDialog& open) { centre = open.geometry().center(); });
         QVERIFY((centre - owner.geometry().center()).manhattanLength() <= 2);
     }
 
@@ -122,12 +122,12 @@ private Q_SLOTS:
     void belowMinimumIsRefusedUntilCorrected()
     {
         GuiTestEnvironment env;
-        TForm4 dialog;
+        QuantityDialog dialog;
         bool openDuringMessage = false;
         env.Ui.OnMessage = [&](const FakeInteraction::Message&) {
             openDuringMessage = dialog.isVisible();
         };
-        const int32_t result = Ask(dialog, 6, 6, [&](TForm4& open) {
+        const int32_t result = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             QCOMPARE(open.focusWidget(), open.Edit1);
             QCOMPARE(open.Edit1->selectedText(), QStringLiteral("6"));
             QVERIFY(open.Label3->text().isEmpty());
@@ -215,8 +215,8 @@ private Q_SLOTS:
         QFETCH(int, entered);
 
         GuiTestEnvironment env;
-        TForm4 dialog;
-        Ask(dialog, 6, 6, [&](TForm4& open) {
+        QuantityDialog dialog;
+        Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             keys.simulate(open.Edit1);
             QCOMPARE(open.Edit1->text(), text);
             QCOMPARE(open.Label3->text(), hint);
@@ -230,9 +230,9 @@ private Q_SLOTS:
     void foreignCharacters()
     {
         GuiTestEnvironment env;
-        TForm4 dialog;
+        QuantityDialog dialog;
         QGuiApplication::clipboard()->setText(QStringLiteral("1 2"));
-        const int32_t result = Ask(dialog, 6, 6, [&](TForm4& open) {
+        const int32_t result = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             QTest::sendKeyEvent(QTest::Click, open.Edit1, Qt::Key_unknown, QStringLiteral("б"),
                                 Qt::NoModifier);
             QCOMPARE(open.Edit1->text(), QStringLiteral("6"));
@@ -273,8 +273,8 @@ private Q_SLOTS:
         QFETCH(int, result);
 
         GuiTestEnvironment env;
-        TForm4 dialog;
-        const int32_t answer = Ask(dialog, minimum, start, [&](TForm4& open) {
+        QuantityDialog dialog;
+        const int32_t answer = Ask(dialog, minimum, start, [&](QuantityDialog& open) {
             QTest::keyClicks(open.Edit1, typed);
             Press(open, finish);
             QVERIFY(!open.isVisible());
@@ -302,8 +302,8 @@ private Q_SLOTS:
         QFETCH(QString, hint);
 
         GuiTestEnvironment env;
-        TForm4 dialog;
-        const int32_t answer = Ask(dialog, 6, 6, [&](TForm4& open) {
+        QuantityDialog dialog;
+        const int32_t answer = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             keys.simulate(open.Edit1);
             for (Finish finish : {Finish::OkButton, Finish::Return}) {
                 Press(open, finish);
@@ -330,8 +330,8 @@ private Q_SLOTS:
         QFETCH(Finish, finish);
 
         GuiTestEnvironment env;
-        TForm4 dialog;
-        const int32_t answer = Ask(dialog, 6, 6, [&](TForm4& open) {
+        QuantityDialog dialog;
+        const int32_t answer = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             QTest::keyClicks(open.Edit1, QStringLiteral("12"));
             QCOMPARE(open.EnteredQuantity, 12);
             Press(open, finish);

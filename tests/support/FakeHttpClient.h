@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/HttpClient.h"
+#include "core/seams/HttpClient.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Clock.h"
+#include "core/startup/AppState.h"
+#include "core/seams/Clock.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/TForm1.h"
-#include "order/TForm4.h"
+#include "gui/MainWindow.h"
+#include "gui/QuantityDialog.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TestCatalogue.h"
-#include "windows/TForm2.h"
+#include "gui/CustomerDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,9 +17,9 @@
 struct MainWindowFixture
 {
     GuiTestEnvironment Env;
-    std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TForm2> Form2;
-    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<MainWindow> Form1;
+    std::unique_ptr<CustomerDialog> Form2;
+    std::unique_ptr<QuantityDialog> Form4;
 
     explicit MainWindowFixture(const std::vector<TestProduct>& products,
                                const QString& euroRate = QStringLiteral("80"),
@@ -30,9 +30,9 @@ struct MainWindowFixture
         Env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nUserInfoSpecified=1\r\nRemindOnStartup=0\r\n");
         Env.Ui.InputAnswers = {euroRate};
-        Form1 = std::make_unique<TForm1>();
-        Form2 = std::make_unique<TForm2>(Form1.get());
-        Form4 = std::make_unique<TForm4>(Form1.get());
+        Form1 = std::make_unique<MainWindow>();
+        Form2 = std::make_unique<CustomerDialog>(Form1.get());
+        Form4 = std::make_unique<QuantityDialog>(Form1.get());
         Form1->SetDialogs(Form2.get(), nullptr, Form4.get(), nullptr);
         Form1->FormShow();
         Form1->show();
@@ -44,7 +44,7 @@ struct MainWindowFixture
     static void AnswerQuantity(const QString& quantity, QString* offered = nullptr)
     {
         OnNextModal([quantity, offered](QDialog* dialog) {
-            auto* form4 = static_cast<TForm4*>(dialog);
+            auto* form4 = static_cast<QuantityDialog*>(dialog);
             if (offered)
                 *offered = form4->Edit1->text();
             if (quantity.isEmpty()) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/TForm1.h"
-#include "order/OrderFile.h"
+#include "core/startup/AppState.h"
+#include "gui/MainWindow.h"
+#include "core/order/OrderFile.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TestCatalogue.h"
 
@@ -13,7 +13,7 @@
 
 // Makes the order the lines of the first `count` catalogue products, with
 // quantities 3, 1, 8, and shows it.
-inline void SetTestOrder(TForm1& form1, int count, bool modified)
+inline void SetTestOrder(MainWindow& form1, int count, bool modified)
 {
     static const int quantities[] = {3, 1, 8};
     App().OrderItems.clear();

@@ -5,7 +5,7 @@
 // machine without the generated locale quietly falls back to "C", and a test
 // passing there would prove nothing. It then captures the locale's
 // conventions as the program does at start.
-#include "app/NumberFormat.h"
+#include "core/text/NumberFormat.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Cp1251.h"
+#include "core/text/Cp1251.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "catalogue/ArticleSearch.h"
+#include "core/catalogue/ArticleSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "app/AppState.h"
-#include "app/Cp1251.h"
-#include "app/NumberFormat.h"
-#include "catalogue/CatalogueLoader.h"
-#include "catalogue/LikePattern.h"
-#include "catalogue/SQLiteAccess.h"
-#include "core/catalogue/SqlScript.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
+#include "core/text/NumberFormat.h"
+#include "core/catalogue/CatalogueLoader.h"
+#include "core/catalogue/LikePattern.h"
+#include "core/sqlite/SQLiteAccess.h"
+#include "core/sqlite/SqlScript.h"
 #include "support/TempDir.h"
 
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "net/CurlHttpClient.h"
+#include "core/net/CurlHttpClient.h"
 
 #include "support/LoopbackHttpServer.h"
 #include "support/ScopedEnvironment.h"

@@ -1,6 +1,6 @@
-#include "app/NumberFormat.h"
-#include "net/CurlHttpClient.h"
-#include "net/EuroRate.h"
+#include "core/text/NumberFormat.h"
+#include "core/net/CurlHttpClient.h"
+#include "core/net/EuroRate.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ScopedEnvironment.h"
 

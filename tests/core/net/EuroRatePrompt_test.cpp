@@ -1,4 +1,4 @@
-#include "net/EuroRatePrompt.h"
+#include "core/net/EuroRatePrompt.h"
 #include "support/FakeInteraction.h"
 
 #include <gtest/gtest.h>

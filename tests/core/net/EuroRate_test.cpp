@@ -1,7 +1,7 @@
-#include "net/EuroRate.h"
+#include "core/net/EuroRate.h"
 
-#include "app/Cp1251.h"
-#include "app/NumberFormat.h"
+#include "core/text/Cp1251.h"
+#include "core/text/NumberFormat.h"
 #include "support/FakeHttpClient.h"
 
 #include <QDate>

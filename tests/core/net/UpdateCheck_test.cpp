@@ -1,7 +1,7 @@
-#include "net/UpdateCheck.h"
+#include "core/net/UpdateCheck.h"
 
-#include "app/Cp1251.h"
-#include "app/NumberFormat.h"
+#include "core/text/Cp1251.h"
+#include "core/text/NumberFormat.h"
 #include "support/AddressSpaceLimit.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"

@@ -1,7 +1,0 @@
-#include "app/AppState.h"
-
-AppState& App()
-{
-    static AppState state;
-    return state;
-}

@@ -1,0 +1,7 @@
+#include "core/startup/AppState.h"
+
+AppState& App()
+{
+    static AppState state;
+    return state;
+}

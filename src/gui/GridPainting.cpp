@@ -1,0 +1,54 @@
+#include "gui/GridPainting.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QTableView>
+
+TGridCellDelegate::TGridCellDelegate(QTableView* grid, QColor dataBackground,
+                                     std::set<int> rightAlignedColumns)
+    : QStyledItemDelegate(grid), m_grid(grid), m_dataBackground(dataBackground),
+      m_rightAligned(std::move(rightAlignedColumns))
+{}
+
+void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    const bool selectedRow = current.isValid() && current.row() == index.row();
+    // With whole-row selection the current cell is the first of the row.
+    const bool currentCell = selectedRow && index.column() == 0 && m_grid->hasFocus();
+
+    QColor background = m_dataBackground;
+    if (selectedRow)
+        background = currentCell ? CurrentCellColour() : SelectedRowColour();
+    painter->fillRect(option.rect, background);
+
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty())
+        return;
+    painter->save();
+    painter->setClipRect(option.rect);
+    painter->setPen(Qt::black);
+    painter->setFont(option.font);
+    const QRect textRect = option.rect.adjusted(2, 2, -2, 0);
+    const Qt::Alignment alignment =
+        (m_rightAligned.count(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop;
+    painter->drawText(textRect, static_cast<int>(alignment | Qt::TextSingleLine), text);
+    painter->restore();
+}
+
+void SetUpStringGrid(QTableView* grid)
+{
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setTabKeyNavigation(false);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(24);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setFrameShape(QFrame::Box);
+}

@@ -1,0 +1,123 @@
+#include "gui/QtInteraction.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QShortcut>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::Icon IconOf(int style)
+{
+    switch (style & 0xF0) {
+    case MessageStyle::IconError:
+        return QMessageBox::Critical;
+    case MessageStyle::IconQuestion:
+        return QMessageBox::Question;
+    case MessageStyle::IconWarning:
+        return QMessageBox::Warning;
+    case MessageStyle::IconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons ButtonsOf(int style)
+{
+    switch (style & 0x0F) {
+    case MessageStyle::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageStyle::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+} // namespace
+
+QString QtFileFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        const QString pattern = parts[i + 1];
+        filters << (description.endsWith(u'(' + pattern + u')')
+                        ? description
+                        : description + QStringLiteral(" (") + pattern + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+MessageAnswer TQtInteraction::MessageBox(const QString& text, const QString& caption, int style)
+{
+    QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), m_owner);
+    if (style & MessageStyle::DefaultButton2)
+        box.setDefaultButton(QMessageBox::No);
+    // Ctrl+C copies what the box says, so that a message can be passed on.
+    const auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] {
+        QGuiApplication::clipboard()->setText(box.windowTitle() + u'\n' + box.text());
+    });
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+std::optional<QString> TQtInteraction::InputBox(const QString& caption, const QString& prompt,
+                                                const QString& initial)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_owner, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> TQtInteraction::OpenFileName(const FileDialogOptions& options)
+{
+    QFileDialog dialog(m_owner, QString(), options.FileName, QtFileFilter(options.Filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(options.DefaultExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> TQtInteraction::SaveFileName(const FileDialogOptions& options)
+{
+    QFileDialog dialog(m_owner, QString(), options.FileName, QtFileFilter(options.Filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(options.DefaultExtension);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the caller asks, see the interface
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool TQtInteraction::ShellOpen(const QString& url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+bool TQtInteraction::ChoosePrinter(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, m_owner);
+    return dialog.exec() == QDialog::Accepted;
+}

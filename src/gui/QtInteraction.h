@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/seams/Interaction.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The real dialogs: message boxes, input box, file dialogs, the desktop's
+// "open" and the system print dialog, all modal over the owner window.
+class TQtInteraction : public IUserInteraction
+{
+public:
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+
+    MessageAnswer MessageBox(const QString& text, const QString& caption, int style) override;
+    std::optional<QString> InputBox(const QString& caption, const QString& prompt,
+                                    const QString& initial) override;
+    std::optional<QString> OpenFileName(const FileDialogOptions& options) override;
+    std::optional<QString> SaveFileName(const FileDialogOptions& options) override;
+    bool ShellOpen(const QString& url) override;
+    bool ChoosePrinter(QPrinter& printer) override;
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+// "Description|pattern" as the file dialogs take it: "Description (pattern)".
+QString QtFileFilter(const QString& filter);
