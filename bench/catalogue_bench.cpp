@@ -7,11 +7,11 @@
 //   catalogue_bench [folder]
 //
 // Without a folder the demo generator writes a catalogue into a temporary one.
+#include "core/catalogue/CatalogueLoader.h"
+#include "core/sqlite/SQLiteAccess.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/catalogue/CatalogueLoader.h"
-#include "core/sqlite/SQLiteAccess.h"
 
 #include <QLocale>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // of widget items would be filled) in the same run.
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
-#include "gui/GridPainting.h"
 #include "gui/CatalogueGridModel.h"
+#include "gui/GridPainting.h"
 
 #include <QApplication>
 #include <QStandardItemModel>

@@ -5,8 +5,8 @@
 // three kinds of picture content to show that.
 
 #include "BenchPhoto.h"
-#include "core/startup/AppState.h"
 #include "core/pictures/JpegDecoder.h"
+#include "core/startup/AppState.h"
 #include "gui/PictureFrame.h"
 
 #include <QApplication>

@@ -4,9 +4,9 @@
 // fields; the price factor follows the options whenever they were read.
 #include "FuzzSupport.h"
 
+#include "core/catalogue/CatalogueLoader.h"
 #include "core/startup/AppState.h"
 #include "core/text/NumberFormat.h"
-#include "core/catalogue/CatalogueLoader.h"
 
 #include <array>
 #include <cmath>

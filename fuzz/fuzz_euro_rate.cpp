@@ -3,9 +3,9 @@
 // is not UTF-8 has none.
 #include "FuzzSupport.h"
 
+#include "core/net/EuroRate.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/net/EuroRate.h"
 
 #include <cmath>
 #include <string>

@@ -4,9 +4,9 @@
 // own text, and the verdict follows from the two lines as documented.
 #include "FuzzSupport.h"
 
-#include "core/text/NumberFormat.h"
-#include "core/text/DateTimeText.h"
 #include "core/net/UpdateCheck.h"
+#include "core/text/DateTimeText.h"
+#include "core/text/NumberFormat.h"
 
 #include <QDateTime>
 #include <array>

@@ -1,14 +1,14 @@
-#include "core/startup/AppState.h"
-#include "gui/BusyCursor.h"
-#include "core/seams/Clock.h"
-#include "core/text/NumberFormat.h"
-#include "gui/QtInteraction.h"
-#include "gui/MainWindow.h"
 #include "core/net/CurlHttpClient.h"
-#include "gui/QuantityDialog.h"
-#include "gui/OrderPreviewDialog.h"
-#include "gui/CustomerDialog.h"
+#include "core/seams/Clock.h"
+#include "core/startup/AppState.h"
+#include "core/text/NumberFormat.h"
 #include "gui/AboutDialog.h"
+#include "gui/BusyCursor.h"
+#include "gui/CustomerDialog.h"
+#include "gui/MainWindow.h"
+#include "gui/OrderPreviewDialog.h"
+#include "gui/QtInteraction.h"
+#include "gui/QuantityDialog.h"
 
 #include <QApplication>
 #include <QFont>

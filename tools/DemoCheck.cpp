@@ -1,10 +1,10 @@
 #include "DemoCheck.h"
 
 #include "DemoTimeStamp.h"
+#include "core/catalogue/CatalogueLoader.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/catalogue/CatalogueLoader.h"
 
 #include <QDateTime>
 #include <QLocale>

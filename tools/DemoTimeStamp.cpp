@@ -1,8 +1,8 @@
 #include "DemoTimeStamp.h"
 
 #include "core/text/Cp1251.h"
-#include "core/text/NumberFormat.h"
 #include "core/text/DateTimeText.h"
+#include "core/text/NumberFormat.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -2,11 +2,11 @@
 
 #include "BenchReport.h"
 #include "core/startup/AppState.h"
-#include "gui/MainWindow.h"
-#include "gui/QuantityDialog.h"
-#include "gui/OrderPreviewDialog.h"
-#include "gui/CustomerDialog.h"
 #include "gui/AboutDialog.h"
+#include "gui/CustomerDialog.h"
+#include "gui/MainWindow.h"
+#include "gui/OrderPreviewDialog.h"
+#include "gui/QuantityDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>

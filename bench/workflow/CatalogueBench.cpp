@@ -1,14 +1,14 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
+#include "core/catalogue/ArticleSearch.h"
+#include "core/catalogue/CatalogueLoader.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
-#include "gui/GridPainting.h"
 #include "core/text/NumberFormat.h"
-#include "gui/MainWindow.h"
-#include "core/catalogue/ArticleSearch.h"
 #include "gui/CatalogueGridModel.h"
-#include "core/catalogue/CatalogueLoader.h"
+#include "gui/GridPainting.h"
+#include "gui/MainWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
-#include "core/startup/AppState.h"
-#include "gui/MainWindow.h"
 #include "core/order/OrderDocument.h"
 #include "core/order/OrderFile.h"
 #include "core/order/OrderTotals.h"
+#include "core/startup/AppState.h"
+#include "gui/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
+#include "core/pictures/JpegDecoder.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "gui/MainWindow.h"
-#include "core/pictures/JpegDecoder.h"
-#include "gui/PictureFrame.h"
 #include "gui/PictureBox.h"
+#include "gui/PictureFrame.h"
 
 #include <QFileInfo>
 #include <cstdio>

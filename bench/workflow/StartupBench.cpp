@@ -1,10 +1,10 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
+#include "core/catalogue/CatalogueLoader.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/catalogue/CatalogueLoader.h"
 
 namespace Bench {
 

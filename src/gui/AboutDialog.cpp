@@ -1,8 +1,8 @@
 #include "gui/AboutDialog.h"
 
-#include "core/startup/AppState.h"
-#include "core/seams/Interaction.h"
 #include "core/Version.h"
+#include "core/seams/Interaction.h"
+#include "core/startup/AppState.h"
 
 #include <QEvent>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "gui/CustomerDialog.h"
 
+#include "core/seams/Interaction.h"
+#include "core/settings/IniFile.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "gui/ErrorHandler.h"
-#include "core/settings/IniFile.h"
-#include "core/seams/Interaction.h"
 #include "gui/WidgetPlacement.h"
 
 #include <QButtonGroup>
@@ -58,9 +58,12 @@ CustomerDialog::CustomerDialog(QWidget* parent) : QDialog(parent)
     RadioButton1->setAutoExclusive(false);
     RadioButton2->setAutoExclusive(false);
 
-    connect(RadioButton1, &QRadioButton::clicked, this, Guard(this, &CustomerDialog::RadioButton1Click));
-    connect(RadioButton2, &QRadioButton::clicked, this, Guard(this, &CustomerDialog::RadioButton2Click));
-    connect(Button1, &QPushButton::clicked, this, Guard(this, &CustomerDialog::ApplyCustomerDetails));
+    connect(RadioButton1, &QRadioButton::clicked, this,
+            Guard(this, &CustomerDialog::RadioButton1Click));
+    connect(RadioButton2, &QRadioButton::clicked, this,
+            Guard(this, &CustomerDialog::RadioButton2Click));
+    connect(Button1, &QPushButton::clicked, this,
+            Guard(this, &CustomerDialog::ApplyCustomerDetails));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -1,9 +1,9 @@
 #include "gui/ErrorHandler.h"
 
+#include "core/seams/Interaction.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/ErrorText.h"
-#include "core/seams/Interaction.h"
 #include "core/text/SystemErrorText.h"
 
 #include <QCoreApplication>

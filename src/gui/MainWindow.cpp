@@ -1,10 +1,10 @@
 #include "gui/MainWindow.h"
 
 #include "core/startup/AppState.h"
-#include "gui/CommandShortcuts.h"
-#include "gui/ErrorHandler.h"
-#include "gui/CustomerDialog.h"
 #include "gui/AboutDialog.h"
+#include "gui/CommandShortcuts.h"
+#include "gui/CustomerDialog.h"
+#include "gui/ErrorHandler.h"
 #include "gui/PictureFrame.h"
 
 #include <QAction>
@@ -68,7 +68,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::SetDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity, OrderPreviewDialog* preview)
+void MainWindow::SetDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity,
+                            OrderPreviewDialog* preview)
 {
     m_customerDialog = customer;
     m_aboutDialog = about;

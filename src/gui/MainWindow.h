@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/settings/IniFile.h"
-#include "core/seams/Interaction.h"
-#include "core/text/NumberFormat.h"
 #include "core/order/CustomerDetails.h"
+#include "core/seams/Interaction.h"
+#include "core/settings/IniFile.h"
+#include "core/text/NumberFormat.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -39,7 +39,8 @@ public:
     ~MainWindow() override;
 
     // The secondary windows, created once by the program entry.
-    void SetDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity, OrderPreviewDialog* preview);
+    void SetDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity,
+                    OrderPreviewDialog* preview);
 
     // The start-up sequence, run once before the window is first shown.
     // False when a settings file cannot be used: the program must end.

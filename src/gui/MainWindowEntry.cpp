@@ -2,11 +2,11 @@
 // article code under the catalogue grid.
 #include "gui/MainWindow.h"
 
+#include "core/catalogue/ArticleSearch.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
-#include "gui/ErrorHandler.h"
-#include "core/catalogue/ArticleSearch.h"
 #include "gui/CatalogueGridModel.h"
+#include "gui/ErrorHandler.h"
 #include "gui/OrderGridModel.h"
 #include "gui/QuantityDialog.h"
 

@@ -1,13 +1,13 @@
 // The two grids of the main window: filling them, their selection and keys.
 #include "gui/MainWindow.h"
 
+#include "core/order/OrderTotals.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
+#include "gui/CatalogueGridModel.h"
 #include "gui/ErrorHandler.h"
 #include "gui/GridPainting.h"
-#include "gui/CatalogueGridModel.h"
 #include "gui/OrderGridModel.h"
-#include "core/order/OrderTotals.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

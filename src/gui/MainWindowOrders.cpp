@@ -2,17 +2,17 @@
 // completing the order into its document.
 #include "gui/MainWindow.h"
 
-#include "core/startup/AppState.h"
-#include "core/seams/Clock.h"
-#include "core/text/Cp1251.h"
-#include "gui/ErrorHandler.h"
-#include "core/order/SaveFileChoice.h"
-#include "core/text/SystemErrorText.h"
 #include "core/order/OrderDocument.h"
 #include "core/order/OrderFile.h"
 #include "core/order/OrderTotals.h"
-#include "gui/OrderPreviewDialog.h"
+#include "core/order/SaveFileChoice.h"
+#include "core/seams/Clock.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
+#include "core/text/SystemErrorText.h"
 #include "gui/CustomerDialog.h"
+#include "gui/ErrorHandler.h"
+#include "gui/OrderPreviewDialog.h"
 
 #include <QCloseEvent>
 #include <QFile>

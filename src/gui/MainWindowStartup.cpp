@@ -1,17 +1,17 @@
 // The start-up sequence, the settings files and the database-file command.
 #include "gui/MainWindow.h"
 
-#include "core/startup/AppState.h"
-#include "core/seams/Clock.h"
-#include "core/text/Cp1251.h"
-#include "gui/ErrorHandler.h"
-#include "core/pictures/PicturePath.h"
-#include "core/settings/SettingsPath.h"
 #include "core/catalogue/CatalogueLoader.h"
 #include "core/net/EuroRate.h"
 #include "core/net/EuroRatePrompt.h"
 #include "core/net/UpdateCheck.h"
+#include "core/pictures/PicturePath.h"
+#include "core/seams/Clock.h"
+#include "core/settings/SettingsPath.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
 #include "gui/CustomerDialog.h"
+#include "gui/ErrorHandler.h"
 
 #include <QCheckBox>
 #include <QComboBox>

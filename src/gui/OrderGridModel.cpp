@@ -1,9 +1,9 @@
 #include "gui/OrderGridModel.h"
 
+#include "core/order/OrderTotals.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/order/OrderTotals.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "gui/OrderPreviewDialog.h"
 
+#include "core/seams/Interaction.h"
 #include "core/startup/AppState.h"
 #include "gui/BusyCursor.h"
 #include "gui/ErrorHandler.h"
-#include "core/seams/Interaction.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,10 +1,10 @@
 #include "gui/PictureFrame.h"
 
-#include "core/startup/AppState.h"
-#include "core/text/Cp1251.h"
-#include "core/pictures/PicturePath.h"
 #include "core/pictures/JpegDecoder.h"
 #include "core/pictures/PictureList.h"
+#include "core/pictures/PicturePath.h"
+#include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
 #include "gui/PictureBox.h"
 
 #include <future>

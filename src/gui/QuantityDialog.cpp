@@ -1,10 +1,10 @@
 #include "gui/QuantityDialog.h"
 
+#include "core/seams/Interaction.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
-#include "gui/ErrorHandler.h"
-#include "core/seams/Interaction.h"
 #include "core/text/NumberFormat.h"
+#include "gui/ErrorHandler.h"
 #include "gui/WidgetPlacement.h"
 
 #include <QKeyEvent>
@@ -97,8 +97,8 @@ QuantityDialog::QuantityDialog(QWidget* parent) : QDialog(parent)
     connect(Button2, &QPushButton::clicked, this, Guard(this, &QuantityDialog::Button2Click));
 }
 
-int32_t QuantityDialog::AskQuantity(const std::string& sku, const std::string& name, int32_t minQuantity,
-                            int32_t packing, int32_t startQuantity)
+int32_t QuantityDialog::AskQuantity(const std::string& sku, const std::string& name,
+                                    int32_t minQuantity, int32_t packing, int32_t startQuantity)
 {
     SetProductText(sku, name, minQuantity, packing);
     MinimumQuantity = minQuantity;
@@ -109,8 +109,8 @@ int32_t QuantityDialog::AskQuantity(const std::string& sku, const std::string& n
     return EnteredQuantity;
 }
 
-void QuantityDialog::SetProductText(const std::string& sku, const std::string& name, int32_t minQuantity,
-                            int32_t packing)
+void QuantityDialog::SetProductText(const std::string& sku, const std::string& name,
+                                    int32_t minQuantity, int32_t packing)
 {
     Memo1->setPlainText(u'[' + FromCp1251(sku) + QStringLiteral("] ") + FromCp1251(name) +
                         QStringLiteral("\n\nМинимальное кол-во: ") + QString::number(minQuantity) +

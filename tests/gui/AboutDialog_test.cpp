@@ -1,5 +1,5 @@
-#include "support/GuiTestEnvironment.h"
 #include "gui/AboutDialog.h"
+#include "support/GuiTestEnvironment.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
+#include "core/net/EuroRate.h"
 #include "core/startup/AppState.h"
 #include "gui/GridPainting.h"
-#include "core/net/EuroRate.h"
-#include "support/MainWindowFixture.h"
-#include "gui/PictureFrame.h"
 #include "gui/PictureBox.h"
+#include "gui/PictureFrame.h"
+#include "support/MainWindowFixture.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "core/text/Cp1251.h"
 #include "core/settings/IniFile.h"
-#include "support/GuiTestEnvironment.h"
+#include "core/text/Cp1251.h"
 #include "gui/CustomerDialog.h"
+#include "support/GuiTestEnvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>

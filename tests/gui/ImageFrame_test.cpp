@@ -1,11 +1,11 @@
+#include "core/pictures/JpegDecoder.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
+#include "gui/PictureBox.h"
+#include "gui/PictureFrame.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
-#include "core/pictures/JpegDecoder.h"
-#include "gui/PictureFrame.h"
-#include "gui/PictureBox.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,8 +1,8 @@
+#include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
+#include "gui/PictureFrame.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TestCatalogue.h"
-#include "gui/CustomerDialog.h"
-#include "gui/PictureFrame.h"
 
 #include <QAction>
 #include <QCheckBox>

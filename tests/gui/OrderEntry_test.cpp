@@ -1,6 +1,6 @@
 #include "core/startup/AppState.h"
-#include "support/MainWindowFixture.h"
 #include "gui/PictureFrame.h"
+#include "support/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QTableView>

@@ -1,13 +1,13 @@
+#include "core/order/OrderFile.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
+#include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
-#include "core/order/OrderFile.h"
 #include "gui/OrderGridModel.h"
 #include "support/FileSizeLimit.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
-#include "gui/CustomerDialog.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "core/text/Cp1251.h"
 #include "core/order/OrderDocument.h"
+#include "core/text/Cp1251.h"
 #include "gui/OrderPreviewDialog.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"

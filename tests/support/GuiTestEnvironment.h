@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/startup/AppState.h"
 #include "core/seams/Clock.h"
+#include "core/startup/AppState.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
 #include "gui/QuantityDialog.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TestCatalogue.h"
-#include "gui/CustomerDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>

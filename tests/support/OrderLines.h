@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/order/OrderFile.h"
 #include "core/startup/AppState.h"
 #include "gui/MainWindow.h"
-#include "core/order/OrderFile.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TestCatalogue.h"
 

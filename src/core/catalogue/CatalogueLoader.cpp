@@ -1,10 +1,10 @@
 #include "core/catalogue/CatalogueLoader.h"
 
+#include "core/catalogue/NameFilter.h"
+#include "core/sqlite/SQLiteAccess.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/catalogue/NameFilter.h"
-#include "core/sqlite/SQLiteAccess.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "core/net/CurlHttpClient.h"
 
-#include "core/text/SystemErrorText.h"
 #include "core/Version.h"
+#include "core/text/SystemErrorText.h"
 
 #include <curl/curl.h>
 #include <memory>

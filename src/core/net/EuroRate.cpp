@@ -1,8 +1,8 @@
 #include "core/net/EuroRate.h"
 
+#include "core/seams/HttpClient.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/seams/HttpClient.h"
 
 #include <QDate>
 #include <algorithm>

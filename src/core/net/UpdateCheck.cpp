@@ -1,11 +1,11 @@
 #include "core/net/UpdateCheck.h"
 
-#include "core/text/Cp1251.h"
-#include "core/seams/Interaction.h"
-#include "core/text/NumberFormat.h"
 #include "core/Version.h"
-#include "core/text/DateTimeText.h"
 #include "core/seams/HttpClient.h"
+#include "core/seams/Interaction.h"
+#include "core/text/Cp1251.h"
+#include "core/text/DateTimeText.h"
+#include "core/text/NumberFormat.h"
 
 #include <QDateTime>
 #include <QUrl>

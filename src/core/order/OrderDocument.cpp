@@ -1,7 +1,7 @@
 #include "core/order/OrderDocument.h"
 
-#include "core/text/Cp1251.h"
 #include "core/order/OrderMessages.h"
+#include "core/text/Cp1251.h"
 
 #include <cstdio>
 #include <initializer_list>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/text/NumberFormat.h"
 #include "core/order/CustomerDetails.h"
 #include "core/order/OrderFileError.h"
 #include "core/order/OrderItem.h"
+#include "core/text/NumberFormat.h"
 
 #include <QDateTime>
 #include <QString>

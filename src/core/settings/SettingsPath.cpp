@@ -1,7 +1,7 @@
 #include "core/settings/SettingsPath.h"
 
-#include "core/text/Cp1251.h"
 #include "core/settings/IniFile.h"
+#include "core/text/Cp1251.h"
 
 std::optional<std::string> PathForSettings(const QString& path)
 {

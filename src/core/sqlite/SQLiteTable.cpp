@@ -1,7 +1,7 @@
 #include "core/sqlite/SQLiteAccess.h"
 
-#include "core/text/NumberFormat.h"
 #include "core/sqlite/SQLiteStatement.h"
+#include "core/text/NumberFormat.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "core/text/NumberFormat.h"
 #include "core/net/CurlHttpClient.h"
 #include "core/net/EuroRate.h"
+#include "core/text/NumberFormat.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ScopedEnvironment.h"
 

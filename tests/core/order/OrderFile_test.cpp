@@ -1,6 +1,6 @@
+#include "core/order/OrderFile.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
-#include "core/order/OrderFile.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
+#include "core/order/OrderTotals.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
-#include "core/order/OrderTotals.h"
 
 #include <gtest/gtest.h>
 

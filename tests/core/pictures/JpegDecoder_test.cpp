@@ -1,8 +1,8 @@
 #include "core/pictures/JpegDecoder.h"
 
+#include "core/pictures/JpegWriter.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
-#include "core/pictures/JpegWriter.h"
 #include "support/TempDir.h"
 
 #include <cstring>

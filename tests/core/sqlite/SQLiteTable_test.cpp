@@ -1,6 +1,6 @@
-#include "core/text/Cp1251.h"
 #include "core/sqlite/SQLiteAccess.h"
 #include "core/sqlite/SqlScript.h"
+#include "core/text/Cp1251.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
+#include "core/order/OrderFile.h"
+#include "core/pictures/JpegDecoder.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
-#include "core/order/OrderFile.h"
 #include "support/TempDir.h"
-#include "core/pictures/JpegDecoder.h"
 
 #include <QRegularExpression>
 #include <clocale>

@@ -1,7 +1,7 @@
-#include "core/text/Cp1251.h"
-#include "core/text/ErrorText.h"
 #include "core/pictures/PicturePath.h"
 #include "core/settings/SettingsPath.h"
+#include "core/text/Cp1251.h"
+#include "core/text/ErrorText.h"
 
 #include <gtest/gtest.h>
 
