@@ -1,6 +1,8 @@
 #include "core/catalogue/CatalogueLoader.h"
 
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/NameFilter.h"
+#include "core/catalogue/Prices.h"
 #include "core/sqlite/SQLiteAccess.h"
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
@@ -33,17 +35,17 @@ std::unique_ptr<TSQLiteDatabase> OpenCatalogue(const std::string& dbPath)
     }
 }
 
-void ReadOptions(TSQLiteDatabase& database, AppState& state, const TFormatSettings& dotFormat)
+void ReadOptions(TSQLiteDatabase& database, Catalogue& catalogue, Prices& prices,
+                 const TFormatSettings& dotFormat)
 {
-    state.DBTimeStamp =
+    catalogue.setTimeStamp(
         database.QueryTable("SELECT * FROM options WHERE Option = \"DBTimeStamp\";")
-            ->FieldTextByName("Value");
+            ->FieldTextByName("Value"));
     const std::string euroIndex =
         database.QueryTable("SELECT * FROM options WHERE Option = \"EuroIndex\";")
             ->FieldTextByName("Value");
-    state.EuroIndex = StrToFloat(euroIndex, dotFormat);
-    // Formed like every other product of the program: in extended precision, rounded once.
-    state.PriceFactor = ExtendedProduct(state.EuroRate, state.EuroIndex);
+    prices.setEuroIndex(StrToFloat(euroIndex, dotFormat));
+    prices.recomputePriceFactor();
 }
 
 // The product columns in the order a row reads them.
@@ -70,7 +72,8 @@ constexpr const char* kColumnNames[kProductColumns] = {"SKU",     "Name",   "Pri
 class ProductReader
 {
 public:
-    explicit ProductReader(const TSQLiteTable& table) : m_table(table), m_format(SystemFormat())
+    ProductReader(const TSQLiteTable& table, const TFormatSettings& systemFormat)
+        : m_table(table), m_format(systemFormat)
     {
         m_index.fill(-1);
     }
@@ -140,9 +143,10 @@ private:
 
 // With a name filter, rows whose name does not match are passed over before
 // any other field is read or converted.
-std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const NameFilter* nameFilter)
+std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const NameFilter* nameFilter,
+                                         const TFormatSettings& systemFormat)
 {
-    const ProductReader row(table);
+    const ProductReader row(table, systemFormat);
     std::vector<CatalogueEntry> entries;
     if (nameFilter == nullptr)
         entries.reserve(static_cast<std::size_t>(table.RowCount()));
@@ -174,13 +178,14 @@ std::string CatalogueQuery(std::string_view filter)
     return "SELECT * FROM catalogue WHERE (Name LIKE \"" + pattern + "\") ORDER BY SKU ASC";
 }
 
-void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
+void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& filter,
+                       const TFormatSettings& dotFormat, const TFormatSettings& systemFormat,
                        const std::function<void()>& onOptionsError)
 {
-    const std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(state.DBPath);
+    const std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(catalogue.databasePath());
 
     try {
-        ReadOptions(*database, state, dotFormat);
+        ReadOptions(*database, catalogue, prices, dotFormat);
     } catch (const std::exception&) {
         if (onOptionsError)
             onOptionsError();
@@ -188,15 +193,37 @@ void LoadCatalogueData(AppState& state, const std::string& filter, const TFormat
 
     // Let go before the products are read, so a failing row leaves an empty
     // catalogue and the old and new catalogues never take memory together.
-    std::vector<CatalogueEntry>().swap(state.CatalogueEntries);
-    state.CatalogueCount = 0;
+    catalogue.clear();
 
     if (!database->HasTable("catalogue"))
         return;
     const NameFilter nameFilter(filter);
-    std::vector<CatalogueEntry> entries =
-        ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
-                     nameFilter.ListsWholeCatalogue() ? nullptr : &nameFilter);
-    state.CatalogueCount = static_cast<int32_t>(entries.size());
-    state.CatalogueEntries = std::move(entries);
+    catalogue.replaceEntries(ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
+                                          nameFilter.ListsWholeCatalogue() ? nullptr : &nameFilter,
+                                          systemFormat));
+}
+
+void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
+                       const std::function<void()>& onOptionsError)
+{
+    Catalogue catalogue;
+    catalogue.setDatabasePath(state.DBPath);
+    catalogue.setTimeStamp(state.DBTimeStamp);
+    catalogue.replaceEntries(std::move(state.CatalogueEntries));
+    Prices prices(state.EuroRate, state.EuroIndex, state.PriceFactor);
+    // The state takes whatever the load reached, also when it fails.
+    const auto handBack = [&] {
+        state.DBTimeStamp = catalogue.timeStamp();
+        state.EuroIndex = prices.euroIndex();
+        state.PriceFactor = prices.priceFactor();
+        state.CatalogueCount = catalogue.count();
+        state.CatalogueEntries = catalogue.takeEntries();
+    };
+    try {
+        LoadCatalogueData(catalogue, prices, filter, dotFormat, SystemFormat(), onOptionsError);
+    } catch (...) {
+        handBack();
+        throw;
+    }
+    handBack();
 }

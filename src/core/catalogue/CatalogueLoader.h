@@ -5,6 +5,8 @@
 #include <string_view>
 
 struct AppState;
+class Catalogue;
+class Prices;
 struct TFormatSettings;
 
 // The product query for a name filter: the whole catalogue, or the rows
@@ -12,9 +14,11 @@ struct TFormatSettings;
 // rows it returns are checked again with the filter itself.
 std::string CatalogueQuery(std::string_view filter);
 
-// Reads the catalogue file at state.DBPath into the shared state: the options
-// DBTimeStamp and EuroIndex (read with dotFormat), PriceFactor, and the
-// products matching the filter. When the options cannot be read,
+// Reads the catalogue file at catalogue.databasePath(): the options
+// DBTimeStamp into the catalogue's time stamp and EuroIndex (read with
+// dotFormat) into `prices`, whose price factor is then recomputed, and the
+// products matching the filter, whose numeric columns are read with
+// systemFormat. When the options cannot be read,
 // onOptionsError is called at once (the caller shows its message) and the
 // products are read all the same; values not read keep their previous state.
 //
@@ -25,5 +29,11 @@ std::string CatalogueQuery(std::string_view filter);
 // never a part of this load nor the previous one, so that the grids, refilled
 // by the caller after any failure, show no stale rows. The options keep what
 // this load gave them.
+void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& filter,
+                       const TFormatSettings& dotFormat, const TFormatSettings& systemFormat,
+                       const std::function<void()>& onOptionsError);
+
+// The same over the shared state (DBPath, DBTimeStamp, EuroIndex, PriceFactor,
+// CatalogueEntries and CatalogueCount), with the process-wide system format.
 void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
                        const std::function<void()>& onOptionsError);
