@@ -3,6 +3,7 @@
 #include "core/order/CustomerDetails.h"
 #include "core/order/OrderFileError.h"
 #include "core/order/OrderItem.h"
+#include "core/order/OrderTotals.h"
 #include "core/text/NumberFormat.h"
 
 #include <QDateTime>
@@ -18,15 +19,6 @@
 
 // The document's save dialog filter (UTF-8), "description|pattern".
 inline constexpr char kOrderDocumentFilter[] = "HTML файлы (*.html)|*.html";
-
-// The three totals exactly as the order view shows them (Windows-1251):
-// "1234,50 руб.", "0,29 м.куб.", "12,00 кг.".
-struct OrderTotalTexts
-{
-    std::string Money;
-    std::string Volume;
-    std::string Weight;
-};
 
 // The chosen path with ".html" appended unless it already holds ".htm"
 // somewhere (letter case counts): "заказ" -> "заказ.html", "заказ.htm" stays,

@@ -22,6 +22,11 @@ inline constexpr char kBadLength[] =
 // Reason of kCannotRead when the file changed while it was read.
 inline constexpr char kShortRead[] = "файл изменился во время чтения";
 
+// A quantity the order cannot take: one the quantity dialog does not accept,
+// or a merge that would go past the largest quantity. Captioned with the
+// application title, with an OK button and no icon.
+inline constexpr char kQuantityRefused[] = "Неверно указано количество товара";
+
 // Field names in kBadLength.
 inline constexpr char kFieldSKU[] = "Артикул";
 inline constexpr char kFieldName[] = "Наименование";

@@ -20,19 +20,43 @@ OrderTotals OrderTotals::Of(const std::vector<OrderItem>& items, int32_t count, 
     return totals;
 }
 
+namespace {
+
+std::string MoneyText(double money, const TFormatSettings& format)
+{
+    return FormatMoney(money, format) + Cp(" руб.");
+}
+
+std::string VolumeText(double volume, const TFormatSettings& format)
+{
+    // Piece volumes are in thousandths of a cubic metre; packing adds 20 %.
+    const double cubicMetres = static_cast<double>(static_cast<long double>(volume) / 1000 * 1.2L);
+    return FormatMoney(cubicMetres, format) + Cp(" м.куб.");
+}
+
+std::string WeightText(double weight, const TFormatSettings& format)
+{
+    return FormatMoney(weight, format) + Cp(" кг.");
+}
+
+} // namespace
+
 std::string OrderTotals::MoneyText() const
 {
-    return FormatMoney(Money) + Cp(" руб.");
+    return ::MoneyText(Money, SystemFormat());
 }
 
 std::string OrderTotals::VolumeText() const
 {
-    // Piece volumes are in thousandths of a cubic metre; packing adds 20 %.
-    const double cubicMetres = static_cast<double>(static_cast<long double>(Volume) / 1000 * 1.2L);
-    return FormatMoney(cubicMetres) + Cp(" м.куб.");
+    return ::VolumeText(Volume, SystemFormat());
 }
 
 std::string OrderTotals::WeightText() const
 {
-    return FormatMoney(Weight) + Cp(" кг.");
+    return ::WeightText(Weight, SystemFormat());
+}
+
+OrderTotalTexts OrderTotals::Texts(const TFormatSettings& format) const
+{
+    return {::MoneyText(Money, format), ::VolumeText(Volume, format), ::WeightText(Weight, format)};
 }

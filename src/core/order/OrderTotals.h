@@ -5,6 +5,17 @@
 #include <string>
 #include <vector>
 
+struct TFormatSettings;
+
+// The three totals exactly as the order view shows them (Windows-1251):
+// "1234,50 руб.", "0,29 м.куб.", "12,00 кг.".
+struct OrderTotalTexts
+{
+    std::string Money;
+    std::string Volume;
+    std::string Weight;
+};
+
 // The rouble sum of one line, rounded to kopecks the way every total is.
 double LineSum(const OrderItem& item, double priceFactor);
 
@@ -21,7 +32,10 @@ struct OrderTotals
     // The texts shown under the order grid and printed on the order document
     // (Windows-1251): the money in roubles, the shipping volume in cubic
     // metres with a fifth added for packing, the weight in kilograms.
+    // The texts take the locale's decimal separator from `format`; without
+    // it, from the process-wide system format.
     std::string MoneyText() const;
     std::string VolumeText() const;
     std::string WeightText() const;
+    OrderTotalTexts Texts(const TFormatSettings& format) const;
 };
