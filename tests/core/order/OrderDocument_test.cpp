@@ -179,6 +179,23 @@ TEST(OrderDocument, CompanyTypeWordAndTotalCell)
     EXPECT_EQ(lines[12], Cp("Общая сумма: 7,00 руб. руб.<br /><br />"));
 }
 
+TEST(OrderDocument, EscapesEveryValueFromTheOrderAndTheCustomer)
+{
+    // Each value starts with its own letter, so a value left raw is named.
+    CustomerDetails customer;
+    customer.Company = "c<&\"";
+    customer.TIN = "t<&\"";
+    customer.Phones = "p<&\"";
+    customer.ContactPerson = "k<&\"";
+    customer.Email = "e<&\"";
+    const std::vector<OrderItem> items = {Line("s<&\"", "n<&\"", 1, 1)};
+    const std::string text = OrderDocumentText(items, 90, {}, customer, kMoment);
+    for (const char letter : std::string("ctpkesn")) {
+        EXPECT_NE(text.find(letter + std::string("&lt;&amp;&quot;")), std::string::npos) << letter;
+        EXPECT_EQ(text.find(letter + std::string("<&\"")), std::string::npos) << letter;
+    }
+}
+
 TEST(OrderDocument, FileNameGetsHtmlUnlessItHoldsHtm)
 {
     const struct

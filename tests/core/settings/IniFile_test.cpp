@@ -138,6 +138,16 @@ TEST_P(IniFileTest, AFileInPlaceOfTheFolderRefusesWrites)
     EXPECT_EQ(ini.ReadString("General", "Euro", "d"), "d");
 }
 
+TEST(IniFile, ALastLineWithoutLineBreakIsReadAndKept)
+{
+    TempDir dir;
+    WriteFileBytes(dir.File("u.ini"), "[General]\r\nA=1\r\nLast=2");
+    TIniFile ini(dir.File("u.ini"));
+    EXPECT_EQ(ini.ReadString("General", "Last", ""), "2");
+    ini.WriteString("General", "B", "3");
+    EXPECT_EQ(ReadFileBytes(ini.FileName()), "[General]\r\nA=1\r\nLast=2\r\nB=3\r\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(DotAndComma, IniFileTest, ::testing::Values('.', ','));
 
 } // namespace
