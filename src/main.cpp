@@ -45,27 +45,27 @@ int main(int argc, char* argv[])
 
     SetSystemFormat(FormatFromLocale(QLocale::system()));
 
-    TQtInteraction interaction;
+    QtInteraction interaction;
     TSystemClock clock;
     TCurlHttpClient network;
-    TBusyHttpClient http(network);
+    BusyHttpClient http(network);
     App().Ui = &interaction;
     App().Clock = &clock;
     App().Http = &http;
 
-    MainWindow form1;
-    interaction.SetOwner(&form1);
-    CustomerDialog form2(&form1);
-    AboutDialog form3(&form1);
-    QuantityDialog form4(&form1);
-    OrderPreviewDialog form5(&form1);
-    form1.SetDialogs(&form2, &form3, &form4, &form5);
+    MainWindow mainWindow;
+    interaction.setOwner(&mainWindow);
+    CustomerDialog customerDialog(&mainWindow);
+    AboutDialog aboutDialog(&mainWindow);
+    QuantityDialog quantityDialog(&mainWindow);
+    OrderPreviewDialog previewDialog(&mainWindow);
+    mainWindow.setDialogs(&customerDialog, &aboutDialog, &quantityDialog, &previewDialog);
 
     // The start-up sequence runs as the message loop starts, before the main
     // window appears, as its first show.
-    QTimer::singleShot(0, &form1, [&form1] {
-        if (form1.FormShow())
-            form1.show();
+    QTimer::singleShot(0, &mainWindow, [&mainWindow] {
+        if (mainWindow.runStartup())
+            mainWindow.show();
         else
             QApplication::exit(1);
     });

@@ -3,6 +3,7 @@
 #include "core/Version.h"
 #include "core/seams/Interaction.h"
 #include "core/startup/AppState.h"
+#include "gui/WidgetPlacement.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -16,7 +17,7 @@ const QString kSiteHost = QStringLiteral("www.pelmora.ru");
 const QString kMailbox = QStringLiteral("info@pelmora.ru");
 const QColor kLinkColour(0, 129, 230);
 
-QLabel* Place(QLabel* label, int x, int y, int width = -1, int height = -1)
+QLabel* PlaceLabel(QLabel* label, int x, int y, int width = -1, int height = -1)
 {
     label->move(x, y);
     if (width > 0)
@@ -49,7 +50,7 @@ void OpenQuietly(const QString& url)
     }
 }
 
-bool IsClick(QLabel* label, QEvent* event)
+bool IsLeftClickInside(QLabel* label, QEvent* event)
 {
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
@@ -65,111 +66,79 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(225, 193);
 
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setGeometry(8, 8, 209, 145);
-    Label1 = Place(new QLabel(QStringLiteral("Приложение для составления заказов компании "
-                                             "\"Пелмора\""),
-                              GroupBox1),
-                   8, 10, 193, 34);
-    Label1->setWordWrap(true);
-    Label7 = Place(new QLabel(QStringLiteral("Версия"), GroupBox1), 8, 52);
-    Label8 = Place(new QLabel(GroupBox1), 56, 52, 60, Label7->height());
-    Label2 = Place(new QLabel(QStringLiteral("© Пелмора, 2026"), GroupBox1), 8, 72);
-    Label5 = Place(new QLabel(QStringLiteral("Веб-сайт:"), GroupBox1), 8, 100);
-    Label3 = Place(new QLabel(kSiteHost, GroupBox1), 72, 100);
-    Label6 = Place(new QLabel(QStringLiteral("E-mail:"), GroupBox1), 8, 120);
-    Label4 = Place(new QLabel(kMailbox, GroupBox1), 72, 120);
+    auto* group = Named(new QGroupBox(this), "GroupBox1");
+    group->setGeometry(8, 8, 209, 145);
+    auto* description = Named(PlaceLabel(new QLabel(QStringLiteral("Приложение для составления "
+                                                                   "заказов компании \"Пелмора\""),
+                                                    group),
+                                         8, 10, 193, 34),
+                              "Label1");
+    description->setWordWrap(true);
+    QLabel* versionCaption =
+        Named(PlaceLabel(new QLabel(QStringLiteral("Версия"), group), 8, 52), "Label7");
+    m_versionLabel =
+        Named(PlaceLabel(new QLabel(group), 56, 52, 60, versionCaption->height()), "Label8");
+    Named(PlaceLabel(new QLabel(QStringLiteral("© Пелмора, 2026"), group), 8, 72), "Label2");
+    Named(PlaceLabel(new QLabel(QStringLiteral("Веб-сайт:"), group), 8, 100), "Label5");
+    m_siteLink = Named(PlaceLabel(new QLabel(kSiteHost, group), 72, 100), "Label3");
+    Named(PlaceLabel(new QLabel(QStringLiteral("E-mail:"), group), 8, 120), "Label6");
+    m_mailLink = Named(PlaceLabel(new QLabel(kMailbox, group), 72, 120), "Label4");
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setGeometry(75, 160, 75, 25);
-    Button1->setDefault(true);
+    auto* okButton = Named(new QPushButton(QStringLiteral("OK"), this), "Button1");
+    okButton->setGeometry(75, 160, 75, 25);
+    okButton->setDefault(true);
 
-    Label3->installEventFilter(this);
-    Label4->installEventFilter(this);
-    connect(Button1, &QPushButton::clicked, this, &AboutDialog::Button1Click);
+    m_siteLink->installEventFilter(this);
+    m_mailLink->installEventFilter(this);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    FormCreate();
+    colourLinks();
 }
 
-void AboutDialog::FormCreate()
+void AboutDialog::colourLinks()
 {
-    for (QLabel* link : {Label3, Label4}) {
+    for (QLabel* link : {m_siteLink, m_mailLink}) {
         QPalette palette = link->palette();
         palette.setColor(QPalette::WindowText, kLinkColour);
         link->setPalette(palette);
     }
 }
 
-void AboutDialog::FormShow()
-{
-    Label8->setText(QString::fromLatin1(kProgramVersion));
-}
-
-void AboutDialog::Label3Click()
+void AboutDialog::openSite()
 {
     OpenQuietly(QStringLiteral("http://") + kSiteHost);
 }
 
-void AboutDialog::Label3MouseEnter()
-{
-    SetHot(Label3, true);
-}
-
-void AboutDialog::Label3MouseLeave()
-{
-    SetHot(Label3, false);
-}
-
-void AboutDialog::Label4Click()
+void AboutDialog::writeMail()
 {
     OpenQuietly(QStringLiteral("mailto:") + kMailbox);
 }
 
-void AboutDialog::Label4MouseEnter()
-{
-    SetHot(Label4, true);
-}
-
-void AboutDialog::Label4MouseLeave()
-{
-    SetHot(Label4, false);
-}
-
-void AboutDialog::Button1Click()
-{
-    accept();
-}
-
 void AboutDialog::showEvent(QShowEvent* event)
 {
-    FormShow();
-    CentreOnParent();
+    m_versionLabel->setText(QString::fromLatin1(kProgramVersion));
+    centreOnParent();
     QDialog::showEvent(event);
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Label3) {
+    for (QLabel* link : {m_siteLink, m_mailLink}) {
+        if (watched != link)
+            continue;
         if (event->type() == QEvent::Enter)
-            Label3MouseEnter();
+            SetHot(link, true);
         else if (event->type() == QEvent::Leave)
-            Label3MouseLeave();
-        else if (IsClick(Label3, event))
-            Label3Click();
-    } else if (watched == Label4) {
-        if (event->type() == QEvent::Enter)
-            Label4MouseEnter();
-        else if (event->type() == QEvent::Leave)
-            Label4MouseLeave();
-        else if (IsClick(Label4, event))
-            Label4Click();
+            SetHot(link, false);
+        else if (IsLeftClickInside(link, event))
+            link == m_siteLink ? openSite() : writeMail();
     }
     return QDialog::eventFilter(watched, event);
 }
 
 // The window lives for the whole run, so it follows the main window to
 // wherever that has been moved since the last show.
-void AboutDialog::CentreOnParent()
+void AboutDialog::centreOnParent()
 {
     if (!parentWidget())
         return;

@@ -2,9 +2,7 @@
 
 #include <QDialog>
 
-class QGroupBox;
 class QLabel;
-class QPushButton;
 
 // The About window: what the program is, its version and two links to the
 // maker, handed to the desktop shell.
@@ -14,31 +12,17 @@ class AboutDialog : public QDialog
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
-    void FormCreate();
-    void FormShow();
-    void Label3Click();
-    void Label3MouseEnter();
-    void Label3MouseLeave();
-    void Label4Click();
-    void Label4MouseEnter();
-    void Label4MouseLeave();
-    void Button1Click();
-
-    QGroupBox* GroupBox1;
-    QLabel* Label1;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLabel* Label2;
-    QLabel* Label5;
-    QLabel* Label3;
-    QLabel* Label6;
-    QLabel* Label4;
-    QPushButton* Button1;
-
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CentreOnParent();
+    void colourLinks();
+    void openSite();
+    void writeMail();
+    void centreOnParent();
+
+    QLabel* m_versionLabel;
+    QLabel* m_siteLink;
+    QLabel* m_mailLink;
 };

@@ -6,23 +6,23 @@
 #include <QGuiApplication>
 
 // The busy pointer for as long as the object lives.
-class TBusyCursor
+class BusyCursor
 {
 public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 // A request blocks the window; the busy pointer tells the user why.
-class TBusyHttpClient : public IHttpClient
+class BusyHttpClient : public IHttpClient
 {
 public:
-    explicit TBusyHttpClient(IHttpClient& inner) : m_inner(inner) {}
+    explicit BusyHttpClient(IHttpClient& inner) : m_inner(inner) {}
     std::string Get(const std::string& url) override
     {
-        TBusyCursor busy;
+        BusyCursor busy;
         return m_inner.Get(url);
     }
 

@@ -6,17 +6,17 @@
 
 #include <array>
 
-int TCatalogueGridModel::rowCount(const QModelIndex& parent) const
+int CatalogueGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : std::max(App().CatalogueCount, 1);
 }
 
-int TCatalogueGridModel::columnCount(const QModelIndex& parent) const
+int CatalogueGridModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : 6;
 }
 
-QVariant TCatalogueGridModel::data(const QModelIndex& index, int role) const
+QVariant CatalogueGridModel::data(const QModelIndex& index, int role) const
 {
     const AppState& app = App();
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= app.CatalogueCount)
@@ -40,7 +40,7 @@ QVariant TCatalogueGridModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant TCatalogueGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant CatalogueGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const std::array<QString, 6> headers = {
         QStringLiteral("#"),    QStringLiteral("Артикул"),     QStringLiteral("Наименование"),
@@ -50,7 +50,7 @@ QVariant TCatalogueGridModel::headerData(int section, Qt::Orientation orientatio
     return headers[static_cast<std::size_t>(section)];
 }
 
-void TCatalogueGridModel::Refill()
+void CatalogueGridModel::refill()
 {
     beginResetModel();
     endResetModel();

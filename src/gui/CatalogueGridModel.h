@@ -5,7 +5,7 @@
 // The catalogue grid over CatalogueEntries: the cells are read from the
 // shared array when painted, so filling the grid is one reset whatever the
 // catalogue's size. An empty catalogue shows one blank row.
-class TCatalogueGridModel : public QAbstractTableModel
+class CatalogueGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
@@ -19,5 +19,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // The catalogue changed as a whole (a load or a new euro rate).
-    void Refill();
+    void refill();
 };

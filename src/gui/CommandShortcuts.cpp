@@ -14,7 +14,7 @@ CommandShortcuts::CommandShortcuts(QWidget* window, QList<QAction*> commands)
     qApp->installEventFilter(this);
 }
 
-bool CommandShortcuts::IsCommandKey(const QKeySequence& keys) const
+bool CommandShortcuts::isCommandKey(const QKeySequence& keys) const
 {
     for (const QAction* command : m_commands) {
         if (command->isEnabled() && command->shortcuts().contains(keys))
@@ -34,7 +34,7 @@ bool CommandShortcuts::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != m_window)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!IsCommandKey(QKeySequence(key->keyCombination())))
+    if (!isCommandKey(QKeySequence(key->keyCombination())))
         return false;
     key->ignore();
     return true;

@@ -21,7 +21,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool IsCommandKey(const QKeySequence& keys) const;
+    bool isCommandKey(const QKeySequence& keys) const;
 
     QWidget* m_window;
     QList<QAction*> m_commands;

@@ -17,126 +17,185 @@
 #include <QRadioButton>
 #include <utility>
 
+namespace {
+
+QLabel* FieldLabel(const QString& text, QWidget* parent, int x, int y, const char* designerName)
+{
+    return Named(Place(new QLabel(text, parent), x, y), designerName);
+}
+
+QLineEdit* FieldEdit(QWidget* parent, int x, int y, int width, const char* designerName)
+{
+    return Named(Place(new QLineEdit(parent), x, y, width, 21), designerName);
+}
+
+} // namespace
+
 CustomerDialog::CustomerDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Пользовательские данные"));
     setFixedSize(361, 329);
 
-    GroupBox1 = Place(new QGroupBox(QStringLiteral(" Данные о заказчике "), this), 8, 8, 345, 281);
-    RadioButton1 =
-        Place(new QRadioButton(QStringLiteral("Указать данные о пользователе:"), GroupBox1), 12, 20,
-              300, 17);
-    Label1 = Place(new QLabel(QStringLiteral("Наименование клиента:"), GroupBox1), 108, 42);
-    ComboBox1 = Place(new QComboBox(GroupBox1), 28, 58, 72, 21);
+    auto* group =
+        Named(Place(new QGroupBox(QStringLiteral(" Данные о заказчике "), this), 8, 8, 345, 281),
+              "GroupBox1");
+    m_detailsGivenButton =
+        Named(Place(new QRadioButton(QStringLiteral("Указать данные о пользователе:"), group), 12,
+                    20, 300, 17),
+              "RadioButton1");
+    QLabel* companyLabel =
+        FieldLabel(QStringLiteral("Наименование клиента:"), group, 108, 42, "Label1");
+    m_companyTypeBox = Named(Place(new QComboBox(group), 28, 58, 72, 21), "ComboBox1");
     for (const char* companyType : kCompanyTypeNames)
-        ComboBox1->addItem(QString::fromUtf8(companyType));
-    ComboBox1->setCurrentIndex(0);
-    Edit1 = Place(new QLineEdit(GroupBox1), 108, 58, 225, 21);
-    Label2 = Place(new QLabel(QStringLiteral("ИНН:"), GroupBox1), 28, 86);
-    Edit2 = Place(new QLineEdit(GroupBox1), 28, 102, 144, 21);
-    Label3 = Place(new QLabel(QStringLiteral("Телефоны:"), GroupBox1), 180, 86);
-    Edit3 = Place(new QLineEdit(GroupBox1), 180, 102, 153, 21);
-    Label4 = Place(new QLabel(QStringLiteral("Контактное лицо:"), GroupBox1), 28, 130);
-    Edit4 = Place(new QLineEdit(GroupBox1), 28, 146, 305, 21);
-    Label5 = Place(new QLabel(QStringLiteral("E-mail:"), GroupBox1), 28, 174);
-    Edit5 = Place(new QLineEdit(GroupBox1), 28, 190, 305, 21);
-    RadioButton2 =
-        Place(new QRadioButton(QStringLiteral("Не указывать пользовательские данные"), GroupBox1),
-              12, 222, 300, 17);
-    CheckBox1 = Place(new QCheckBox(QStringLiteral("Напоминать при входе в программу"), GroupBox1),
-                      28, 246, 300, 17);
-    Button1 = Place(new QPushButton(QStringLiteral("OK"), this), 96, 296, 75, 25);
-    Button2 = Place(new QPushButton(QStringLiteral("Отмена"), this), 184, 296, 75, 25);
-    Button1->setDefault(true);
+        m_companyTypeBox->addItem(QString::fromUtf8(companyType));
+    m_companyTypeBox->setCurrentIndex(0);
+    m_companyEdit = FieldEdit(group, 108, 58, 225, "Edit1");
+    QLabel* tinLabel = FieldLabel(QStringLiteral("ИНН:"), group, 28, 86, "Label2");
+    m_tinEdit = FieldEdit(group, 28, 102, 144, "Edit2");
+    QLabel* phonesLabel = FieldLabel(QStringLiteral("Телефоны:"), group, 180, 86, "Label3");
+    m_phonesEdit = FieldEdit(group, 180, 102, 153, "Edit3");
+    QLabel* contactLabel = FieldLabel(QStringLiteral("Контактное лицо:"), group, 28, 130, "Label4");
+    m_contactPersonEdit = FieldEdit(group, 28, 146, 305, "Edit4");
+    QLabel* emailLabel = FieldLabel(QStringLiteral("E-mail:"), group, 28, 174, "Label5");
+    m_emailEdit = FieldEdit(group, 28, 190, 305, "Edit5");
+    m_noDetailsButton =
+        Named(Place(new QRadioButton(QStringLiteral("Не указывать пользовательские данные"), group),
+                    12, 222, 300, 17),
+              "RadioButton2");
+    m_remindCheckBox =
+        Named(Place(new QCheckBox(QStringLiteral("Напоминать при входе в программу"), group), 28,
+                    246, 300, 17),
+              "CheckBox1");
+    auto* okButton =
+        Named(Place(new QPushButton(QStringLiteral("OK"), this), 96, 296, 75, 25), "Button1");
+    auto* cancelButton =
+        Named(Place(new QPushButton(QStringLiteral("Отмена"), this), 184, 296, 75, 25), "Button2");
+    okButton->setDefault(true);
+    m_detailFields = {companyLabel,        tinLabel,      phonesLabel,     contactLabel,
+                      emailLabel,          m_companyEdit, m_tinEdit,       m_phonesEdit,
+                      m_contactPersonEdit, m_emailEdit,   m_companyTypeBox};
 
-    // Neither radio button is selected until the main window puts the dialog
-    // into its mode, so the group must allow that state.
+    groupModeButtons();
+
+    connect(m_detailsGivenButton, &QRadioButton::clicked, this,
+            Guard(this, &CustomerDialog::chooseDetailsGiven));
+    connect(m_noDetailsButton, &QRadioButton::clicked, this,
+            Guard(this, &CustomerDialog::chooseNoDetails));
+    connect(okButton, &QPushButton::clicked, this, Guard(this, &CustomerDialog::applyDetails));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// Neither radio button is selected until the main window puts the dialog
+// into its mode, so the group must allow that state.
+void CustomerDialog::groupModeButtons()
+{
     auto* modes = new QButtonGroup(this);
     modes->setExclusive(false);
-    modes->addButton(RadioButton1);
-    modes->addButton(RadioButton2);
-    RadioButton1->setAutoExclusive(false);
-    RadioButton2->setAutoExclusive(false);
-
-    connect(RadioButton1, &QRadioButton::clicked, this,
-            Guard(this, &CustomerDialog::RadioButton1Click));
-    connect(RadioButton2, &QRadioButton::clicked, this,
-            Guard(this, &CustomerDialog::RadioButton2Click));
-    connect(Button1, &QPushButton::clicked, this,
-            Guard(this, &CustomerDialog::ApplyCustomerDetails));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    modes->addButton(m_detailsGivenButton);
+    modes->addButton(m_noDetailsButton);
+    m_detailsGivenButton->setAutoExclusive(false);
+    m_noDetailsButton->setAutoExclusive(false);
 }
 
-void CustomerDialog::Bind(CustomerDetails* details, const std::filesystem::path* userInfoPath)
+void CustomerDialog::setUserInfoFile(const std::filesystem::path& path)
+{
+    m_userInfoPath = path;
+}
+
+void CustomerDialog::setDetails(const CustomerDetails& details)
 {
     m_details = details;
-    m_userInfoPath = userInfoPath;
-}
-
-void CustomerDialog::SetDetailsEnabled(bool enabled)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Label5, Edit1,
-                                                      Edit2, Edit3, Edit4, Edit5, ComboBox1})
-        w->setEnabled(enabled);
-    CheckBox1->setEnabled(!enabled);
-}
-
-void CustomerDialog::RadioButton1Click()
-{
-    RadioButton1->setChecked(true);
-    RadioButton2->setChecked(false);
-    SetDetailsEnabled(true);
-}
-
-void CustomerDialog::RadioButton2Click()
-{
-    RadioButton1->setChecked(false);
-    RadioButton2->setChecked(true);
-    SetDetailsEnabled(false);
-}
-
-void CustomerDialog::ApplyCustomerDetails()
-{
-    if (!m_details || !m_userInfoPath)
-        return;
-    TIniFile ini(*m_userInfoPath);
-    if (RadioButton1->isChecked()) {
-        for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
-            if (edit->text().isEmpty()) {
-                App().Ui->MessageBox(QStringLiteral("Необходимо заполнить все поля."),
-                                     QStringLiteral("Ошибка"), MessageStyle::IconWarning);
-                return;
-            }
-        }
-        CustomerDetails entered;
-        entered.UserInfoSpecified = true;
-        entered.RemindOnStartup = false;
-        entered.CompanyType = ComboBox1->currentIndex();
-        const std::pair<QLineEdit*, std::string*> fields[] = {{Edit1, &entered.Company},
-                                                              {Edit2, &entered.TIN},
-                                                              {Edit3, &entered.Phones},
-                                                              {Edit4, &entered.ContactPerson},
-                                                              {Edit5, &entered.Email}};
-        for (const auto& [edit, text] : fields) {
-            *text = CustomerFieldText(ToCp1251(edit->text()));
-            edit->setText(FromCp1251(*text)); // the box shows what is kept
-        }
-
-        ini.WriteInteger("UserInfo", "CompanyType", entered.CompanyType);
-        ini.WriteString("UserInfo", "Company", entered.Company);
-        ini.WriteString("UserInfo", "TIN", entered.TIN);
-        ini.WriteString("UserInfo", "Phones", entered.Phones);
-        ini.WriteString("UserInfo", "ContactPerson", entered.ContactPerson);
-        ini.WriteString("UserInfo", "Email", entered.Email);
-        ini.WriteBool("General", "UserInfoSpecified", true);
-        ini.WriteBool("General", "RemindOnStartup", false);
-        *m_details = entered;
-        accept();
-    } else if (RadioButton2->isChecked()) {
-        ini.WriteBool("General", "UserInfoSpecified", false);
-        ini.WriteBool("General", "RemindOnStartup", CheckBox1->isChecked());
-        m_details->UserInfoSpecified = false;
-        m_details->RemindOnStartup = CheckBox1->isChecked();
-        accept();
+    if (details.UserInfoSpecified) {
+        const std::pair<QLineEdit*, const std::string*> fields[] = {
+            {m_companyEdit, &details.Company},
+            {m_tinEdit, &details.TIN},
+            {m_phonesEdit, &details.Phones},
+            {m_contactPersonEdit, &details.ContactPerson},
+            {m_emailEdit, &details.Email}};
+        for (const auto& [edit, text] : fields)
+            edit->setText(FromCp1251(*text));
+        m_companyTypeBox->setCurrentIndex(details.CompanyType);
     }
+    m_remindCheckBox->setChecked(details.RemindOnStartup);
+    if (details.UserInfoSpecified)
+        chooseDetailsGiven();
+    else
+        chooseNoDetails();
+}
+
+void CustomerDialog::setDetailFieldsEnabled(bool enabled)
+{
+    for (QWidget* field : std::as_const(m_detailFields))
+        field->setEnabled(enabled);
+    m_remindCheckBox->setEnabled(!enabled);
+}
+
+void CustomerDialog::chooseDetailsGiven()
+{
+    m_detailsGivenButton->setChecked(true);
+    m_noDetailsButton->setChecked(false);
+    setDetailFieldsEnabled(true);
+}
+
+void CustomerDialog::chooseNoDetails()
+{
+    m_detailsGivenButton->setChecked(false);
+    m_noDetailsButton->setChecked(true);
+    setDetailFieldsEnabled(false);
+}
+
+void CustomerDialog::applyDetails()
+{
+    if (m_userInfoPath.empty())
+        return;
+    TIniFile ini(m_userInfoPath);
+    if (m_detailsGivenButton->isChecked())
+        storeEnteredDetails(ini);
+    else if (m_noDetailsButton->isChecked())
+        storeNoDetails(ini);
+}
+
+void CustomerDialog::storeEnteredDetails(TIniFile& ini)
+{
+    const std::pair<QLineEdit*, std::string CustomerDetails::*> fields[] = {
+        {m_companyEdit, &CustomerDetails::Company},
+        {m_tinEdit, &CustomerDetails::TIN},
+        {m_phonesEdit, &CustomerDetails::Phones},
+        {m_contactPersonEdit, &CustomerDetails::ContactPerson},
+        {m_emailEdit, &CustomerDetails::Email}};
+    for (const auto& field : fields) {
+        if (field.first->text().isEmpty()) {
+            App().Ui->MessageBox(QStringLiteral("Необходимо заполнить все поля."),
+                                 QStringLiteral("Ошибка"), MessageStyle::IconWarning);
+            return;
+        }
+    }
+    CustomerDetails entered;
+    entered.UserInfoSpecified = true;
+    entered.RemindOnStartup = false;
+    entered.CompanyType = m_companyTypeBox->currentIndex();
+    for (const auto& [edit, text] : fields) {
+        entered.*text = CustomerFieldText(ToCp1251(edit->text()));
+        edit->setText(FromCp1251(entered.*text)); // the box shows what is kept
+    }
+
+    ini.WriteInteger("UserInfo", "CompanyType", entered.CompanyType);
+    ini.WriteString("UserInfo", "Company", entered.Company);
+    ini.WriteString("UserInfo", "TIN", entered.TIN);
+    ini.WriteString("UserInfo", "Phones", entered.Phones);
+    ini.WriteString("UserInfo", "ContactPerson", entered.ContactPerson);
+    ini.WriteString("UserInfo", "Email", entered.Email);
+    ini.WriteBool("General", "UserInfoSpecified", true);
+    ini.WriteBool("General", "RemindOnStartup", false);
+    m_details = entered;
+    accept();
+}
+
+void CustomerDialog::storeNoDetails(TIniFile& ini)
+{
+    ini.WriteBool("General", "UserInfoSpecified", false);
+    ini.WriteBool("General", "RemindOnStartup", m_remindCheckBox->isChecked());
+    m_details.UserInfoSpecified = false;
+    m_details.RemindOnStartup = m_remindCheckBox->isChecked();
+    accept();
 }

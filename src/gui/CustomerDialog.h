@@ -3,53 +3,52 @@
 #include "core/order/CustomerDetails.h"
 
 #include <QDialog>
+#include <QList>
 #include <filesystem>
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class TIniFile;
 
 // The customer information dialog: either the customer's details or the
-// statement that none are given, with a reminder at start-up.
+// statement that none are given, with a reminder at start-up. OK stores the
+// choice in userinfo.ini and keeps it as details().
 class CustomerDialog : public QDialog
 {
     Q_OBJECT
 public:
     explicit CustomerDialog(QWidget* parent = nullptr);
 
-    // The main window's copy of the details and the path of userinfo.ini,
-    // which OK updates.
-    void Bind(CustomerDetails* details, const std::filesystem::path* userInfoPath);
+    // The file OK writes the details to.
+    void setUserInfoFile(const std::filesystem::path& path);
 
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void ApplyCustomerDetails();
-
-    QGroupBox* GroupBox1;
-    QRadioButton* RadioButton1;
-    QComboBox* ComboBox1;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QRadioButton* RadioButton2;
-    QCheckBox* CheckBox1;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    // Shows `details` as stored: the fields only when details are given.
+    void setDetails(const CustomerDetails& details);
+    const CustomerDetails& details() const { return m_details; }
 
 private:
-    void SetDetailsEnabled(bool enabled);
+    void groupModeButtons();
+    void chooseDetailsGiven();
+    void chooseNoDetails();
+    void setDetailFieldsEnabled(bool enabled);
+    void applyDetails();
+    void storeEnteredDetails(TIniFile& ini);
+    void storeNoDetails(TIniFile& ini);
 
-    CustomerDetails* m_details = nullptr;
-    const std::filesystem::path* m_userInfoPath = nullptr;
+    QRadioButton* m_detailsGivenButton;
+    QComboBox* m_companyTypeBox;
+    QLineEdit* m_companyEdit;
+    QLineEdit* m_tinEdit;
+    QLineEdit* m_phonesEdit;
+    QLineEdit* m_contactPersonEdit;
+    QLineEdit* m_emailEdit;
+    QRadioButton* m_noDetailsButton;
+    QCheckBox* m_remindCheckBox;
+    QList<QWidget*> m_detailFields; // labels and boxes of the details
+
+    CustomerDetails m_details;
+    std::filesystem::path m_userInfoPath;
 };

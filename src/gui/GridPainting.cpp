@@ -4,14 +4,14 @@
 #include <QPainter>
 #include <QTableView>
 
-TGridCellDelegate::TGridCellDelegate(QTableView* grid, QColor dataBackground,
-                                     std::set<int> rightAlignedColumns)
+GridCellDelegate::GridCellDelegate(QTableView* grid, QColor dataBackground,
+                                   std::set<int> rightAlignedColumns)
     : QStyledItemDelegate(grid), m_grid(grid), m_dataBackground(dataBackground),
       m_rightAligned(std::move(rightAlignedColumns))
 {}
 
-void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
 {
     const QModelIndex current = m_grid->currentIndex();
     const bool selectedRow = current.isValid() && current.row() == index.row();
@@ -20,7 +20,7 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
     QColor background = m_dataBackground;
     if (selectedRow)
-        background = currentCell ? CurrentCellColour() : SelectedRowColour();
+        background = currentCell ? currentCellColour() : selectedRowColour();
     painter->fillRect(option.rect, background);
 
     const QString text = index.data(Qt::DisplayRole).toString();

@@ -10,16 +10,16 @@ class QTableView;
 // the grid has the focus and every other cell grey. Text sits 2 pixels below
 // the cell's top, left-aligned 2 pixels in, or for the numeric columns
 // right-aligned 2 pixels from the right edge.
-class TGridCellDelegate : public QStyledItemDelegate
+class GridCellDelegate : public QStyledItemDelegate
 {
 public:
-    TGridCellDelegate(QTableView* grid, QColor dataBackground, std::set<int> rightAlignedColumns);
+    GridCellDelegate(QTableView* grid, QColor dataBackground, std::set<int> rightAlignedColumns);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-    static QColor CurrentCellColour() { return {248, 176, 105}; }
-    static QColor SelectedRowColour() { return {177, 177, 177}; }
+    static QColor currentCellColour() { return {248, 176, 105}; }
+    static QColor selectedRowColour() { return {177, 177, 177}; }
 
 private:
     QTableView* m_grid;

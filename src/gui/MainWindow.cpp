@@ -1,44 +1,29 @@
 #include "gui/MainWindow.h"
 
 #include "core/startup/AppState.h"
+#include "core/text/Cp1251.h"
 #include "gui/AboutDialog.h"
-#include "gui/CommandShortcuts.h"
+#include "gui/CatalogueCommands.h"
+#include "gui/CatalogueView.h"
 #include "gui/CustomerDialog.h"
 #include "gui/ErrorHandler.h"
-#include "gui/PictureFrame.h"
+#include "gui/OrderCommands.h"
+#include "gui/OrderView.h"
+#include "gui/WidgetPlacement.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableView>
-#include <QTimer>
 
 namespace {
 
-template <typename Widget> Widget* Place(Widget* widget, int x, int y, int width, int height)
+QPushButton* CommandButton(const QString& caption, const char* designerName, int x, QWidget* parent)
 {
-    widget->setGeometry(x, y, width, height);
-    return widget;
-}
-
-QLabel* PlaceLabel(const QString& text, QWidget* parent, int x, int y, bool bold = false)
-{
-    auto* label = new QLabel(text, parent);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    label->move(x, y);
-    label->adjustSize();
-    return label;
+    auto* button = Named(new QPushButton(caption, parent), designerName);
+    button->setGeometry(x, 8, 137, 25);
+    return button;
 }
 
 } // namespace
@@ -48,171 +33,281 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Создание заказа \"Пелмора\""));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
-    m_client = new QWidget(this);
-    setCentralWidget(m_client);
-    CreateMenu();
-    CreateControls(m_client);
-    SetUpGrids();
-    ConnectCommands();
+    setCentralWidget(new QWidget(this));
+    m_menu = CreateMainMenu(*this);
+    createControls();
+    m_catalogueCommands = new CatalogueCommands(m_settingsFiles, this);
+    m_orderCommands = new OrderCommands(*m_orderView, this);
+    connectCommands();
+    connectViews();
 
     // The design size is the outer size; without a frame yet, the client
     // area takes all of it and the window manager's frame comes on top.
     move(99, 154);
     resize(1036, 662);
 
-    // FormCreate
-    DotNumberFormat = MakeDotNumberFormat(SystemFormat());
     App().OrderItemCount = 0;
-    App().ImgPreviewMode = 1;
+    App().ImgPreviewMode = static_cast<uint8_t>(PreviewMode::OnePicture);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::SetDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity,
+void MainWindow::setDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity,
                             OrderPreviewDialog* preview)
 {
     m_customerDialog = customer;
     m_aboutDialog = about;
-    m_quantityDialog = quantity;
-    m_previewWindow = preview;
-    if (m_customerDialog)
-        m_customerDialog->Bind(&CustomerDetails, &UserInfoPath);
+    m_orderCommands->setDialogs(quantity, customer, preview);
 }
 
-void MainWindow::CreateControls(QWidget* client)
+void MainWindow::createControls()
 {
-    Button1 = Place(new QPushButton(QStringLiteral("Новый заказ"), client), 8, 8, 137, 25);
-    Button2 = Place(new QPushButton(QStringLiteral("Открыть заказ"), client), 160, 8, 137, 25);
-    Button3 = Place(new QPushButton(QStringLiteral("Сохранить заказ"), client), 312, 8, 137, 25);
-    Button6 = Place(new QPushButton(QStringLiteral("Завершить заказ"), client), 464, 8, 137, 25);
-    QFont bold = Button6->font();
+    QWidget* client = centralWidget();
+    m_newOrderButton = CommandButton(QStringLiteral("Новый заказ"), "Button1", 8, client);
+    m_openOrderButton = CommandButton(QStringLiteral("Открыть заказ"), "Button2", 160, client);
+    m_saveOrderButton = CommandButton(QStringLiteral("Сохранить заказ"), "Button3", 312, client);
+    m_completeOrderButton =
+        CommandButton(QStringLiteral("Завершить заказ"), "Button6", 464, client);
+    QFont bold = m_completeOrderButton->font();
     bold.setBold(true);
-    Button6->setFont(bold);
+    m_completeOrderButton->setFont(bold);
 
-    GroupBox3 = Place(new QGroupBox(QStringLiteral(" Каталог "), client), 8, 39, 705, 293);
-    Label1 = PlaceLabel(QStringLiteral("Фильтр по названию:"), GroupBox3, 11, 23);
-    Edit1 = Place(new QLineEdit(GroupBox3), 127, 20, 142, 21);
-    Button7 = Place(new QPushButton(QStringLiteral("OK"), GroupBox3), 275, 21, 45, 20);
-    sg1 = Place(new QTableView(GroupBox3), 11, 57, 686, 208);
-    Edit2 = Place(new QLineEdit(GroupBox3), 35, 269, 86, 21);
-    Edit2->hide();
+    m_catalogueView = new CatalogueView(client);
+    m_catalogueView->setGeometry(8, 39, 705, 293);
+    m_orderView = new OrderView(client);
+    m_orderView->setGeometry(8, 335, 705, 242);
+    m_picturePanel = new PicturePanel(client);
+    m_picturePanel->setGeometry(720, 0, 300, 585);
 
-    GroupBox2 = Place(new QGroupBox(QStringLiteral(" Ваш заказ "), client), 8, 335, 705, 242);
-    sg2 = Place(new QTableView(GroupBox2), 16, 28, 686, 186);
-    PlaceLabel(QStringLiteral("Объем:"), GroupBox2, 16, 220);
-    Label7 = PlaceLabel(QStringLiteral("0"), GroupBox2, 60, 220);
-    PlaceLabel(QStringLiteral("Вес:"), GroupBox2, 220, 220);
-    Label8 = PlaceLabel(QStringLiteral("0"), GroupBox2, 248, 220);
-    PlaceLabel(QStringLiteral("Сумма:"), GroupBox2, 440, 220, true);
-    Label6 = PlaceLabel(QStringLiteral("0"), GroupBox2, 488, 220, true);
-    for (QLabel* total : {Label6, Label7, Label8})
-        total->setMinimumWidth(150);
-    Button8 = Place(new QPushButton(QStringLiteral("change"), GroupBox2), 3, 15, 62, 25);
-    Button5 = Place(new QPushButton(QStringLiteral("del"), GroupBox2), 3, 40, 62, 25);
-    Button8->hide();
-    Button5->hide();
-
-    panelRight = Place(new QFrame(client), 720, 0, 300, 585);
-    panelRight->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panelRight->setLineWidth(2);
-    ImageFrame1 = Place(new PictureFrame(panelRight), 2, 2, 296, 240);
-    ImageFrame2 = Place(new PictureFrame(panelRight), 2, 343, 296, 240);
-
-    StatusBar1 = new QStatusBar(client);
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setFixedHeight(19);
-    StatusPanel = new QLabel(StatusBar1);
-    StatusBar1->addWidget(StatusPanel, 1);
-
-    Timer1 = new QTimer(this);
-    Timer1->setSingleShot(true);
+    m_statusBar = Named(new QStatusBar(client), "StatusBar1");
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setFixedHeight(19);
+    m_statusText = new QLabel(m_statusBar);
+    m_statusBar->addWidget(m_statusText, 1);
 }
 
-void MainWindow::CreateMenu()
+void MainWindow::connectCommands()
 {
-    const auto item = [this](QMenu* menu, const QString& caption, const QKeySequence& keys = {}) {
-        QAction* action = menu->addAction(caption);
-        action->setShortcut(keys);
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    N2 = item(file, QStringLiteral("Новый заказ"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    N3 = item(file, QStringLiteral("Открыть заказ..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    N4 = item(file, QStringLiteral("Сохранить заказ..."), QKeySequence(Qt::CTRL | Qt::Key_S));
-    N16 = item(file, QStringLiteral("Завершить заказ"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    N17 = file->addSeparator();
-    N18 = item(file, QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("Вид"));
-    N14 = item(view, QStringLiteral("Одно изображение товара"));
-    N15 = item(view, QStringLiteral("Два изображения товара"));
-    auto* previewModes = new QActionGroup(this);
-    for (QAction* mode : {N14, N15}) {
-        mode->setCheckable(true);
-        previewModes->addAction(mode);
-    }
-
-    QMenu* database = menuBar()->addMenu(QStringLiteral("База данных"));
-    N13 = item(database, QStringLiteral("Указать файл БД"));
-    N11 = item(database, QStringLiteral("Проверить обновление на сайте компании..."));
-
-    QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
-    N6 = item(settings, QStringLiteral("Информация о пользователе"));
-    N12 = item(settings, QStringLiteral("Указать курс евро..."));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
-    N8 = item(help, QStringLiteral("О программе"));
-
-    // The menu commands with shortcuts run wherever the focus is, text boxes
-    // included. Only these: an editing shortcut such as undo must stay the
-    // focused box's.
-    new CommandShortcuts(this, {N2, N3, N4, N16, N18});
-}
-
-void MainWindow::ConnectCommands()
-{
-    connect(N18, &QAction::triggered, this, &QWidget::close);
-    connect(Button1, &QPushButton::clicked, this, Guard(this, &MainWindow::NewOrder));
-    connect(Button2, &QPushButton::clicked, this, Guard(this, &MainWindow::OpenOrder));
-    connect(Button3, &QPushButton::clicked, this, [this] { Guarded([this] { SaveOrder(); }); });
-    connect(Button6, &QPushButton::clicked, this, Guard(this, &MainWindow::CompleteOrder));
-    connect(N2, &QAction::triggered, Button1, &QPushButton::click);
-    connect(N3, &QAction::triggered, Button2, &QPushButton::click);
-    connect(N4, &QAction::triggered, Button3, &QPushButton::click);
-    connect(N16, &QAction::triggered, Button6, &QPushButton::click);
-    connect(N8, &QAction::triggered, this, [this] {
+    OrderCommands* order = m_orderCommands;
+    connect(m_menu.exit, &QAction::triggered, this, &QWidget::close);
+    connect(m_newOrderButton, &QPushButton::clicked, this, Guard(order, &OrderCommands::newOrder));
+    connect(m_openOrderButton, &QPushButton::clicked, this,
+            Guard(order, &OrderCommands::openOrder));
+    connect(m_saveOrderButton, &QPushButton::clicked, this,
+            Guard(order, &OrderCommands::saveOrder));
+    connect(m_completeOrderButton, &QPushButton::clicked, this,
+            Guard(order, &OrderCommands::completeOrder));
+    connect(m_menu.newOrder, &QAction::triggered, m_newOrderButton, &QPushButton::click);
+    connect(m_menu.openOrder, &QAction::triggered, m_openOrderButton, &QPushButton::click);
+    connect(m_menu.saveOrder, &QAction::triggered, m_saveOrderButton, &QPushButton::click);
+    connect(m_menu.completeOrder, &QAction::triggered, m_completeOrderButton, &QPushButton::click);
+    connect(m_menu.about, &QAction::triggered, this, [this] {
         if (m_aboutDialog)
             m_aboutDialog->exec();
     });
-    connect(Button8, &QPushButton::clicked, this, Guard(this, &MainWindow::ChangeSelectedLine));
-    connect(Button5, &QPushButton::clicked, this, Guard(this, &MainWindow::DeleteSelectedLine));
-    connect(Edit2, &QLineEdit::textChanged, this, Guard(this, &MainWindow::Edit2Change));
-    connect(sg1, &QTableView::doubleClicked, this,
-            [this] { Guarded([this] { AddSelectedProduct(); }); });
-    connect(sg2, &QTableView::doubleClicked, this, Guard(this, &MainWindow::ChangeSelectedLine));
-    connect(ImageFrame1, &PictureFrame::mainImageDoubleClicked, this,
-            [this] { Guarded([this] { AddSelectedProduct(); }); });
-    connect(ImageFrame2, &PictureFrame::mainImageDoubleClicked, this,
-            Guard(this, &MainWindow::ChangeSelectedLine));
-    connect(N14, &QAction::triggered, this, Guard(this, &MainWindow::N14Click));
-    connect(N15, &QAction::triggered, this, Guard(this, &MainWindow::N15Click));
-    connect(N13, &QAction::triggered, this, Guard(this, &MainWindow::N13Click));
-    connect(N6, &QAction::triggered, this, Guard(this, &MainWindow::N6Click));
-    connect(N11, &QAction::triggered, this, Guard(this, &MainWindow::N11Click));
-    connect(N12, &QAction::triggered, this, Guard(this, &MainWindow::N12Click));
-    connect(Button7, &QPushButton::clicked, this, Guard(this, &MainWindow::Button7Click));
-    connect(Edit1, &QLineEdit::returnPressed, this, Guard(this, &MainWindow::Button7Click));
-    connect(Timer1, &QTimer::timeout, this, Guard(this, &MainWindow::Timer1Timer));
+    connect(m_menu.onePicture, &QAction::triggered, this,
+            [this] { Guarded([this] { setPreviewMode(PreviewMode::OnePicture); }); });
+    connect(m_menu.twoPictures, &QAction::triggered, this,
+            [this] { Guarded([this] { setPreviewMode(PreviewMode::TwoPictures); }); });
+    CatalogueCommands* catalogue = m_catalogueCommands;
+    connect(m_menu.chooseCatalogueFile, &QAction::triggered, this,
+            Guard(catalogue, &CatalogueCommands::chooseCatalogueFile));
+    connect(m_menu.customerDetails, &QAction::triggered, this,
+            Guard(this, &MainWindow::editCustomerDetails));
+    connect(m_menu.checkForUpdates, &QAction::triggered, this,
+            [catalogue] { Guarded([catalogue] { catalogue->checkForUpdates(false); }); });
+    connect(m_menu.euroRate, &QAction::triggered, this,
+            Guard(catalogue, &CatalogueCommands::askEuroRate));
+    connect(catalogue, &CatalogueCommands::catalogueChanged, this, &MainWindow::showCatalogue);
 }
 
-void MainWindow::N6Click()
+void MainWindow::connectViews()
+{
+    connect(m_catalogueView, &CatalogueView::productSelected, this,
+            Guard(this, &MainWindow::scheduleCataloguePictures));
+    connect(m_catalogueView, &CatalogueView::addProductRequested, this,
+            Guard(this, &MainWindow::addSelectedProduct));
+    connect(m_picturePanel, &PicturePanel::cataloguePictureDoubleClicked, this,
+            Guard(this, &MainWindow::addSelectedProduct));
+    connect(m_catalogueView, &CatalogueView::filterRequested, this,
+            Guard(this, &MainWindow::applyNameFilter));
+    connect(m_orderView, &OrderView::lineSelected, this,
+            Guard(this, &MainWindow::showOrderPictures));
+    connect(m_orderView, &OrderView::changeLineRequested, this,
+            Guard(m_orderCommands, &OrderCommands::changeSelectedLine));
+    connect(m_picturePanel, &PicturePanel::orderPictureDoubleClicked, this,
+            Guard(m_orderCommands, &OrderCommands::changeSelectedLine));
+    connect(m_orderView, &OrderView::deleteLineRequested, this,
+            Guard(m_orderCommands, &OrderCommands::deleteSelectedLine));
+}
+
+bool MainWindow::runStartup()
+{
+    App().EuroIndex = 1.005;
+    App().DBTimeStamp.clear();
+    m_catalogueView->endArticleSearch();
+    App().SelectedCatalogueRow = 0;
+    App().SelectedOrderRow = 0;
+    m_orderCommands->setModified(false);
+    m_catalogueView->focusGrid();
+
+    if (!m_settingsFiles.open())
+        return false;
+    if (m_customerDialog)
+        m_customerDialog->setUserInfoFile(m_settingsFiles.userInfoPath());
+    // From here on an error ends the sequence; the window stays usable with
+    // what was reached.
+    Guarded([this] { runStartupSteps(); });
+    return true;
+}
+
+void MainWindow::runStartupSteps()
+{
+    m_catalogueCommands->obtainEuroRate();
+    setPreviewMode(m_settingsFiles.previewMode());
+    restoreCustomerDetails();
+    m_catalogueCommands->resolveCataloguePaths();
+    m_catalogueCommands->loadCatalogue("");
+    m_catalogueCommands->offerCatalogueFilesOnly();
+    scheduleCataloguePictures();
+    m_catalogueCommands->checkForUpdates(true);
+}
+
+void MainWindow::restoreCustomerDetails()
+{
+    const CustomerDetails details = m_settingsFiles.customerDetails();
+    if (!m_customerDialog)
+        return;
+    m_customerDialog->setDetails(details);
+    if (details.RemindOnStartup && !details.UserInfoSpecified)
+        m_customerDialog->exec();
+}
+
+void MainWindow::editCustomerDetails()
 {
     if (m_customerDialog)
         m_customerDialog->exec();
 }
 
+void MainWindow::showOrder(bool modified)
+{
+    m_orderCommands->setModified(modified);
+    m_orderView->refill();
+}
+
+bool MainWindow::isOrderModified() const
+{
+    return m_orderCommands->isModified();
+}
+
+void MainWindow::setPreviewMode(PreviewMode mode)
+{
+    App().ImgPreviewMode = static_cast<uint8_t>(mode);
+    const bool onePicture = mode == PreviewMode::OnePicture;
+    m_menu.onePicture->setChecked(onePicture);
+    m_menu.twoPictures->setChecked(!onePicture);
+    m_picturePanel->setPreviewMode(mode);
+    if (!onePicture) {
+        showOrderPictures();
+        scheduleCataloguePictures();
+    } else if (m_orderView->isGridFocused()) {
+        // Each grid takes the focus when its pictures are shown, so with one
+        // frame the grid that has the focus now keeps it.
+        showOrderPictures();
+    } else {
+        scheduleCataloguePictures();
+    }
+    m_settingsFiles.storePreviewMode(mode);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Guarded([this] { FormResize(); });
+    Guarded([this] { layOutForSize(); });
+}
+
+void MainWindow::layOutForSize()
+{
+    const int clientWidth = centralWidget()->width();
+    const int clientHeight = centralWidget()->height();
+    const int outerHeight = frameGeometry().height();
+
+    m_picturePanel->setGeometry(720, m_picturePanel->y(), clientWidth - 720, clientHeight - 20);
+    m_picturePanel->layOut();
+    m_orderView->move(m_orderView->x(), outerHeight - 330);
+    m_catalogueView->fitHeight(outerHeight - 371, m_orderView->y() - 66);
+    m_statusBar->setGeometry(0, clientHeight - m_statusBar->height(), clientWidth,
+                             m_statusBar->height());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    bool mayClose = true;
+    Guarded([&] { mayClose = m_orderCommands->confirmClose(); });
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::showCatalogue()
+{
+    m_catalogueView->refill();
+    const AppState& app = App();
+    m_statusText->setText(QStringLiteral("Каталог товаров от ") + FromCp1251(app.DBTimeStamp) +
+                          QStringLiteral(", позиций: ") + QString::number(app.CatalogueCount) +
+                          QStringLiteral(". Файл: ") + FromCp1251(app.DBPath));
+    scheduleCataloguePictures();
+    m_orderView->refill();
+}
+
+void MainWindow::applyNameFilter()
+{
+    m_catalogueCommands->loadCatalogue(ToCp1251(m_catalogueView->nameFilter()));
+}
+
+void MainWindow::addSelectedProduct()
+{
+    const AppState& app = App();
+    if (app.CatalogueCount <= 0)
+        return;
+    m_catalogueView->endArticleSearch();
+    const int row = app.SelectedCatalogueRow;
+    if (row < 1 || row > app.CatalogueCount)
+        return;
+    // A copy: the catalogue may be reloaded while the quantity is asked.
+    const CatalogueEntry entry = app.CatalogueEntries[static_cast<std::size_t>(row - 1)];
+    m_orderCommands->addProduct(entry);
+}
+
+void MainWindow::scheduleCataloguePictures()
+{
+    m_catalogueView->focusGrid();
+    // A failure to pick the pictures only leaves the frame empty.
+    std::string pictures;
+    try {
+        const AppState& app = App();
+        const int row = app.SelectedCatalogueRow;
+        if (row >= 1 && row <= app.CatalogueCount)
+            pictures = app.CatalogueEntries.at(row - 1).Image.Str();
+    } catch (const std::exception&) {
+        pictures.clear();
+    }
+    m_picturePanel->scheduleCataloguePictures(std::move(pictures));
+}
+
+void MainWindow::showOrderPictures()
+{
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+    m_orderView->focusGrid();
+    const AppState& app = App();
+    const int row = app.SelectedOrderRow;
+    // The lower frame is a convenience: a picture it cannot show is no error.
+    try {
+        m_picturePanel->showOrderPictures(row >= 1 && row <= app.OrderItemCount
+                                              ? app.OrderItems.at(row - 1).Image.Str()
+                                              : std::string());
+    } catch (const std::exception&) {
+    }
 }

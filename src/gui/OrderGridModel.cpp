@@ -7,17 +7,17 @@
 
 #include <array>
 
-int TOrderGridModel::rowCount(const QModelIndex& parent) const
+int OrderGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : std::max(App().OrderItemCount, 1);
 }
 
-int TOrderGridModel::columnCount(const QModelIndex& parent) const
+int OrderGridModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : 6;
 }
 
-QVariant TOrderGridModel::data(const QModelIndex& index, int role) const
+QVariant OrderGridModel::data(const QModelIndex& index, int role) const
 {
     const AppState& app = App();
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= app.OrderItemCount)
@@ -41,7 +41,7 @@ QVariant TOrderGridModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant TOrderGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant OrderGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const std::array<QString, 6> headers = {
         QStringLiteral("#"),    QStringLiteral("Артикул"), QStringLiteral("Наименование"),
@@ -51,7 +51,7 @@ QVariant TOrderGridModel::headerData(int section, Qt::Orientation orientation, i
     return headers[static_cast<std::size_t>(section)];
 }
 
-void TOrderGridModel::Refill()
+void OrderGridModel::refill()
 {
     beginResetModel();
     endResetModel();

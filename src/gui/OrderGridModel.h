@@ -4,7 +4,7 @@
 
 // The order grid over OrderItems: one row per line, renumbered at every
 // redraw; an empty order shows one blank row.
-class TOrderGridModel : public QAbstractTableModel
+class OrderGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
@@ -17,5 +17,5 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    void Refill();
+    void refill();
 };

@@ -4,6 +4,7 @@
 #include "core/startup/AppState.h"
 #include "gui/BusyCursor.h"
 #include "gui/ErrorHandler.h"
+#include "gui/WidgetPlacement.h"
 
 #include <QFileInfo>
 #include <QPrinter>
@@ -37,8 +38,8 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Заказ"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
-    WebBrowser1 = new QWebEngineView(this);
-    QWebEngineSettings* settings = WebBrowser1->settings();
+    m_view = Named(new QWebEngineView(this), "WebBrowser1");
+    QWebEngineSettings* settings = m_view->settings();
     // The documents are Windows-1251 and declare no character set. The engine
     // also guesses from the text itself, which a whole order document's worth
     // of Russian settles; the default covers what the guess leaves open.
@@ -49,30 +50,31 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
 
-    Panel1 = new QWidget(this);
-    Panel1->setFixedHeight(kPanelHeight);
-    Button3 = new QPushButton(QStringLiteral("Печать заказа"), Panel1);
-    Button3->setGeometry(8, 17, 113, 25);
-    Button2 = new QPushButton(QStringLiteral("Закрыть"), Panel1);
-    Button2->setGeometry(671 - kCloseButtonOffset, 17, 75, 25);
+    auto* buttonPanel = Named(new QWidget(this), "Panel1");
+    buttonPanel->setFixedHeight(kPanelHeight);
+    m_printButton = Named(new QPushButton(QStringLiteral("Печать заказа"), buttonPanel), "Button3");
+    m_printButton->setGeometry(8, 17, 113, 25);
+    m_closeButton = Named(new QPushButton(QStringLiteral("Закрыть"), buttonPanel), "Button2");
+    m_closeButton->setGeometry(671 - kCloseButtonOffset, 17, 75, 25);
     // Enter in the view must not print or close by surprise.
-    Button3->setAutoDefault(false);
-    Button2->setAutoDefault(false);
+    m_printButton->setAutoDefault(false);
+    m_closeButton->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(WebBrowser1, 1);
-    layout->addWidget(Panel1);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(buttonPanel);
 
-    connect(Button3, &QPushButton::clicked, this, Guard(this, &OrderPreviewDialog::PrintDocument));
-    connect(Button2, &QPushButton::clicked, this, Guard(this, &OrderPreviewDialog::Button2Click));
-    connect(WebBrowser1, &QWebEngineView::loadStarted, this,
-            Guard(this, &OrderPreviewDialog::WebBrowser1LoadStarted));
-    connect(WebBrowser1, &QWebEngineView::loadFinished, this,
-            [this](bool ok) { Guarded([&] { WebBrowser1LoadFinished(ok); }); });
-    connect(WebBrowser1, &QWebEngineView::printFinished, this,
-            [this](bool success) { Guarded([&] { FinishPrinting(success); }); });
+    connect(m_printButton, &QPushButton::clicked, this,
+            Guard(this, &OrderPreviewDialog::printDocument));
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
+    connect(m_view, &QWebEngineView::loadStarted, this,
+            Guard(this, &OrderPreviewDialog::loadStarted));
+    connect(m_view, &QWebEngineView::loadFinished, this,
+            [this](bool ok) { Guarded([&] { loadFinished(ok); }); });
+    connect(m_view, &QWebEngineView::printFinished, this,
+            [this](bool success) { Guarded([&] { finishPrinting(success); }); });
 
     // The design size is the outer size; the window manager's frame comes on top.
     resize(671, 614);
@@ -81,66 +83,66 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
 OrderPreviewDialog::~OrderPreviewDialog()
 {
     // The view may still hold the printer of a running job: it goes first.
-    delete WebBrowser1;
+    delete m_view;
 }
 
-void OrderPreviewDialog::ShowDocument(const QString& path)
+void OrderPreviewDialog::showDocument(const QString& path)
 {
-    DocumentFileName = path;
-    Navigate();
+    loadDocument(path);
     exec();
 }
 
-void OrderPreviewDialog::Navigate()
+void OrderPreviewDialog::loadDocument(const QString& path)
+{
+    m_documentFileName = path;
+    navigate();
+}
+
+void OrderPreviewDialog::navigate()
 {
     m_loaded = false;
     // There is nothing to load before the first document.
-    if (DocumentFileName.isEmpty())
+    if (m_documentFileName.isEmpty())
         return;
     m_awaitingStart = true;
-    WebBrowser1->load(QUrl::fromLocalFile(DocumentFileName));
+    m_view->load(QUrl::fromLocalFile(m_documentFileName));
 }
 
-void OrderPreviewDialog::Button2Click()
+void OrderPreviewDialog::printDocument()
 {
-    close();
-}
-
-void OrderPreviewDialog::PrintDocument()
-{
-    if (IsPrinting() || DocumentFileName.isEmpty())
+    if (isPrinting() || m_documentFileName.isEmpty())
         return;
     auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     printer->setResolution(kPrintResolution);
-    printer->setDocName(QFileInfo(DocumentFileName).fileName());
+    printer->setDocName(QFileInfo(m_documentFileName).fileName());
     if (!App().Ui->ChoosePrinter(*printer))
         return;
 
     m_printer = std::move(printer);
-    m_busy = std::make_unique<TBusyCursor>();
-    Button3->setEnabled(false);
-    if (IsLoading())
+    m_busy = std::make_unique<BusyCursor>();
+    m_printButton->setEnabled(false);
+    if (isLoading())
         m_printWhenLoaded = true;
     else
-        StartPrinting();
+        startPrinting();
 }
 
-void OrderPreviewDialog::StartPrinting()
+void OrderPreviewDialog::startPrinting()
 {
     // A view that shows the browser's error page instead of the document has
     // nothing of the order to print.
     if (!m_loaded) {
-        FinishPrinting(false);
+        finishPrinting(false);
         return;
     }
-    WebBrowser1->print(m_printer.get());
+    m_view->print(m_printer.get());
 }
 
-void OrderPreviewDialog::FinishPrinting(bool success)
+void OrderPreviewDialog::finishPrinting(bool success)
 {
     m_printWhenLoaded = false;
     m_busy.reset();
-    Button3->setEnabled(true);
+    m_printButton->setEnabled(true);
     // The view may still be unwinding from its print call; the printer
     // outlives it by one turn of the event loop.
     std::shared_ptr<QPrinter> printer(std::move(m_printer));
@@ -148,39 +150,39 @@ void OrderPreviewDialog::FinishPrinting(bool success)
         this,
         [this, printer, success]() mutable {
             printer.reset();
-            Q_EMIT DocumentPrinted(success);
+            Q_EMIT documentPrinted(success);
         },
         Qt::QueuedConnection);
     if (!success)
-        App().Ui->MessageBox(CannotPrintText(DocumentFileName), QStringLiteral("Ошибка"),
+        App().Ui->MessageBox(CannotPrintText(m_documentFileName), QStringLiteral("Ошибка"),
                              MessageStyle::IconError);
 }
 
-void OrderPreviewDialog::WebBrowser1LoadStarted()
+void OrderPreviewDialog::loadStarted()
 {
     m_awaitingStart = false;
     ++m_openLoads;
     m_loaded = false;
 }
 
-void OrderPreviewDialog::WebBrowser1LoadFinished(bool ok)
+void OrderPreviewDialog::loadFinished(bool ok)
 {
     if (m_openLoads > 0)
         --m_openLoads;
     m_loaded = ok;
-    if (m_printWhenLoaded && !IsLoading()) {
+    if (m_printWhenLoaded && !isLoading()) {
         m_printWhenLoaded = false;
-        StartPrinting();
+        startPrinting();
     }
 }
 
-void OrderPreviewDialog::FormResize()
+void OrderPreviewDialog::placeCloseButton()
 {
-    Button2->move(frameGeometry().width() - kCloseButtonOffset, Button2->y());
+    m_closeButton->move(frameGeometry().width() - kCloseButtonOffset, m_closeButton->y());
 }
 
 void OrderPreviewDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    Guarded([this] { FormResize(); });
+    Guarded([this] { placeCloseButton(); });
 }

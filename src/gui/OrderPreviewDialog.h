@@ -7,7 +7,7 @@
 class QPrinter;
 class QPushButton;
 class QWebEngineView;
-class TBusyCursor;
+class BusyCursor;
 
 // The order preview window: shows the last order document from its file and
 // prints it. It lives for the whole run and is shown modally per document.
@@ -18,42 +18,40 @@ public:
     explicit OrderPreviewDialog(QWidget* parent = nullptr);
     ~OrderPreviewDialog() override;
 
+    // Loads the document at `path` and shows the window modally; returns
+    // when the user closes the window.
+    void showDocument(const QString& path);
+    // Remembers `path` as the document and loads it into the view; the
+    // window may be hidden.
+    void loadDocument(const QString& path);
     // The full path of the last order document; empty until the first one.
-    QString DocumentFileName;
+    const QString& documentFileName() const { return m_documentFileName; }
 
-    // Remembers `path` as the document, loads it into the view and shows the
-    // window modally; returns when the user closes the window.
-    void ShowDocument(const QString& path);
-    // Loads DocumentFileName into the view; the window may be hidden.
-    void Navigate();
-
-    // "Печать заказа": the print dialog, then the loaded document is printed
-    // in the background; DocumentPrinted reports the end.
-    void PrintDocument();
-    void Button2Click(); // "Закрыть"
-    void FormResize();
-
-    bool IsLoading() const { return m_awaitingStart || m_openLoads > 0; }
-    bool IsPrinting() const { return m_printer != nullptr; }
-
-    // Controls.
-    QWebEngineView* WebBrowser1;
-    QWidget* Panel1;
-    QPushButton* Button3; // "Печать заказа"
-    QPushButton* Button2; // "Закрыть"
+    bool isLoading() const { return m_awaitingStart || m_openLoads > 0; }
+    bool isPrinting() const { return m_printer != nullptr; }
 
 Q_SIGNALS:
     // A print job has ended and its printer is released.
-    void DocumentPrinted(bool success);
+    void documentPrinted(bool success);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void WebBrowser1LoadStarted();
-    void WebBrowser1LoadFinished(bool ok);
-    void StartPrinting();
-    void FinishPrinting(bool success);
+    // "Печать заказа": the print dialog, then the loaded document is printed
+    // in the background; documentPrinted reports the end.
+    void printDocument();
+    void navigate();
+    void placeCloseButton();
+    void loadStarted();
+    void loadFinished(bool ok);
+    void startPrinting();
+    void finishPrinting(bool success);
+
+    QWebEngineView* m_view;
+    QPushButton* m_printButton;
+    QPushButton* m_closeButton;
+    QString m_documentFileName;
 
     // A navigation that supersedes another may start before or after the
     // older one ends, so loads are counted rather than flagged.
@@ -62,5 +60,5 @@ private:
     bool m_loaded = false;               // the last load ended with the document shown
     bool m_printWhenLoaded = false;      // a chosen printer waits for the document
     std::unique_ptr<QPrinter> m_printer; // alive until the view is done with it
-    std::unique_ptr<TBusyCursor> m_busy;
+    std::unique_ptr<BusyCursor> m_busy;
 };

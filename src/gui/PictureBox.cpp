@@ -7,7 +7,7 @@
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
-void PictureBox::SetPicture(const QImage& image, QSize fullSize)
+void PictureBox::setPicture(const QImage& image, QSize fullSize)
 {
     m_image = image;
     m_fullSize = fullSize.isValid() ? fullSize : image.size();
@@ -15,12 +15,12 @@ void PictureBox::SetPicture(const QImage& image, QSize fullSize)
     update();
 }
 
-void PictureBox::Clear()
+void PictureBox::clear()
 {
-    SetPicture(QImage());
+    setPicture(QImage());
 }
 
-QRect PictureBox::PlacePicture(QSize fullSize, QSize box)
+QRect PictureBox::placePicture(QSize fullSize, QSize box)
 {
     // The same size the frame decodes for, so a picture is never enlarged.
     const QSize shown = FittedPictureSize(fullSize, box);
@@ -32,7 +32,7 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     if (m_image.isNull())
         return;
-    const QRect place = PlacePicture(m_fullSize, size());
+    const QRect place = placePicture(m_fullSize, size());
     if (place.isEmpty())
         return;
     if (m_scaled.size() != place.size()) {

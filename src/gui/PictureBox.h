@@ -16,15 +16,15 @@ public:
 
     // `fullSize` is the picture's stored size; an invalid one means the
     // image's own size.
-    void SetPicture(const QImage& image, QSize fullSize = QSize());
-    void Clear();
+    void setPicture(const QImage& image, QSize fullSize = QSize());
+    void clear();
 
-    const QImage& Picture() const { return m_image; }
-    QSize PictureFullSize() const { return m_fullSize; }
-    bool IsEmpty() const { return m_image.isNull(); }
+    const QImage& picture() const { return m_image; }
+    QSize pictureFullSize() const { return m_fullSize; }
+    bool isEmpty() const { return m_image.isNull(); }
 
     // Where and at what size the picture appears in a box of `box` pixels.
-    static QRect PlacePicture(QSize fullSize, QSize box);
+    static QRect placePicture(QSize fullSize, QSize box);
 
 Q_SIGNALS:
     void clicked();

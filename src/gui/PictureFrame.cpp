@@ -6,6 +6,7 @@
 #include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "gui/PictureBox.h"
+#include "gui/WidgetPlacement.h"
 
 #include <future>
 #include <map>
@@ -45,55 +46,57 @@ LoadedPicture LoadPicture(const std::filesystem::path& file, QSize box, DecodeBu
 } // namespace
 
 PictureFrame::PictureFrame(QWidget* parent)
-    : QFrame(parent), mainImage(new PictureBox(this)), smallImage(new PictureBox(this))
+    : QFrame(parent), m_mainPicture(Named(new PictureBox(this), "mainImage")),
+      m_firstThumbnail(Named(new PictureBox(this), "smallImage"))
 {
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
 
-    connect(mainImage, &PictureBox::doubleClicked, this, &PictureFrame::mainImageDoubleClicked);
-    connect(smallImage, &PictureBox::clicked, this, [this] { smallImageClick(smallImage); });
+    connect(m_mainPicture, &PictureBox::doubleClicked, this,
+            &PictureFrame::mainPictureDoubleClicked);
+    connect(m_firstThumbnail, &PictureBox::clicked, this, [this] { showLarge(m_firstThumbnail); });
 
     resize(320, 240);
-    LayOut();
+    layOut();
 }
 
 // The thumbnails go before the frame's own children.
 PictureFrame::~PictureFrame() = default;
 
-std::vector<PictureBox*> PictureFrame::ThumbnailBoxes() const
+std::vector<PictureBox*> PictureFrame::furtherThumbnails() const
 {
     std::vector<PictureBox*> boxes;
-    boxes.reserve(Thumbnails.size());
-    for (const auto& box : Thumbnails)
+    boxes.reserve(m_thumbnails.size());
+    for (const auto& box : m_thumbnails)
         boxes.push_back(box.get());
     return boxes;
 }
 
-void PictureFrame::ShowImages(const std::string& list)
+void PictureFrame::showPictures(const std::string& list)
 {
-    Thumbnails.clear();
+    m_thumbnails.clear();
 
     const std::vector<std::string> names = SplitPictureList(list);
     // A list of blanks names no picture either.
     if (names.empty()) {
-        mainImage->Clear();
-        smallImage->Clear();
+        m_mainPicture->clear();
+        m_firstThumbnail->clear();
         return;
     }
 
     // Every picture is decoded once, at the scale the large box shows it at,
     // and only the picture as shown there is kept; the thumbnails shrink the
     // same image. The decodings share one budget, so a product's pictures
-    // together never take more memory than one picture may. The further pictures decode on
-    // helper threads while this one decodes the first, so a product's pictures
+    // together never take more memory than one picture may. The further
+    // pictures decode on helper threads while this one decodes the first, so a product's pictures
     // take about the time of one per core. The results are taken in list
     // order, so a picture that cannot be read stops the frame at the same
     // place as reading one after the other would; the helpers touch nothing
     // but their own file and image, and all of them have ended when this
     // returns or throws.
-    const QSize decodeBox = DecodeBox();
+    const QSize shownSize = decodeBox();
     const auto fileOf = [](const std::string& name) {
         return std::filesystem::path(Cp1251ToUtf8(PictureFile(App().DBImgPath, name)));
     };
@@ -106,59 +109,64 @@ void PictureFrame::ShowImages(const std::string& list)
             continue;
         // Without a thread to spare, the picture is decoded when it is asked for.
         further.emplace(name, std::async(std::launch::async | std::launch::deferred, LoadPicture,
-                                         fileOf(name), decodeBox, &budget)
+                                         fileOf(name), shownSize, &budget)
                                   .share());
     }
-    const LoadedPicture first = LoadPicture(fileOf(names.front()), decodeBox, &budget);
+    const LoadedPicture first = LoadPicture(fileOf(names.front()), shownSize, &budget);
     const UpdatesHeldOff heldOff(this);
-    mainImage->SetPicture(first.Image, first.FullSize);
-    smallImage->SetPicture(first.Image, first.FullSize);
+    m_mainPicture->setPicture(first.Image, first.FullSize);
+    m_firstThumbnail->setPicture(first.Image, first.FullSize);
 
     for (std::size_t i = 1; i < names.size(); ++i) {
         if (names[i].empty())
             continue;
         const LoadedPicture& picture =
             names[i] == names.front() ? first : further.at(names[i]).get();
-        auto box = std::make_unique<PictureBox>(this);
-        box->setGeometry(ThumbnailRect(int(Thumbnails.size()) + 1));
-        box->SetPicture(picture.Image, picture.FullSize);
-        PictureBox* raw = box.get();
-        connect(raw, &PictureBox::clicked, this, [this, raw] { smallImageClick(raw); });
-        box->show();
-        Thumbnails.push_back(std::move(box));
+        addThumbnail(picture.Image, picture.FullSize);
     }
 }
 
-void PictureFrame::smallImageClick(PictureBox* box)
+void PictureFrame::addThumbnail(const QImage& picture, QSize fullSize)
 {
-    mainImage->SetPicture(box->Picture(), box->PictureFullSize());
+    auto box = std::make_unique<PictureBox>(this);
+    box->setGeometry(thumbnailRect(int(m_thumbnails.size()) + 1));
+    box->setPicture(picture, fullSize);
+    PictureBox* raw = box.get();
+    connect(raw, &PictureBox::clicked, this, [this, raw] { showLarge(raw); });
+    box->show();
+    m_thumbnails.push_back(std::move(box));
+}
+
+void PictureFrame::showLarge(PictureBox* box)
+{
+    m_mainPicture->setPicture(box->picture(), box->pictureFullSize());
 }
 
 void PictureFrame::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    LayOut();
+    layOut();
 }
 
 // The large box takes the width and all height above the strip; the strip
 // keeps its height at the bottom, the thumbnails left to right from its left
 // end, cut off by the frame's right edge.
-void PictureFrame::LayOut()
+void PictureFrame::layOut()
 {
-    mainImage->setGeometry(0, 0, width(), std::max(0, height() - StripHeight));
-    smallImage->setGeometry(ThumbnailRect(0));
-    for (std::size_t i = 0; i < Thumbnails.size(); ++i)
-        Thumbnails[i]->setGeometry(ThumbnailRect(int(i) + 1));
+    m_mainPicture->setGeometry(0, 0, width(), std::max(0, height() - StripHeight));
+    m_firstThumbnail->setGeometry(thumbnailRect(0));
+    for (std::size_t i = 0; i < m_thumbnails.size(); ++i)
+        m_thumbnails[i]->setGeometry(thumbnailRect(int(i) + 1));
 }
 
-QRect PictureFrame::ThumbnailRect(int index) const
+QRect PictureFrame::thumbnailRect(int index) const
 {
     return QRect(index * ThumbnailWidth, height() - StripHeight, ThumbnailWidth, StripHeight);
 }
 
 // The largest box a picture may appear in: the large one, or a thumbnail
 // when the frame is too small for the large one to be larger.
-QSize PictureFrame::DecodeBox() const
+QSize PictureFrame::decodeBox() const
 {
     const QSize large(width(), height() - StripHeight);
     return large.expandedTo(QSize(ThumbnailWidth, StripHeight));

@@ -25,27 +25,28 @@ public:
     // clears the frame. Raises EPictureError on a picture that cannot be
     // read: when it is the first, the large picture stays as it was and the
     // thumbnails are gone; otherwise the thumbnails made so far stay.
-    void ShowImages(const std::string& list);
+    void showPictures(const std::string& list);
 
-    PictureBox* MainImage() const { return mainImage; }
-    PictureBox* SmallImage() const { return smallImage; }
-    // The thumbnails after smallImage, in list order.
-    std::vector<PictureBox*> ThumbnailBoxes() const;
+    PictureBox* mainPicture() const { return m_mainPicture; }
+    PictureBox* firstThumbnail() const { return m_firstThumbnail; }
+    // The thumbnails after the first, in list order.
+    std::vector<PictureBox*> furtherThumbnails() const;
 
 Q_SIGNALS:
     // A double-click on the large picture.
-    void mainImageDoubleClicked();
+    void mainPictureDoubleClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void smallImageClick(PictureBox* box);
-    void LayOut();
-    QRect ThumbnailRect(int index) const;
-    QSize DecodeBox() const;
+    void addThumbnail(const QImage& picture, QSize fullSize);
+    void showLarge(PictureBox* thumbnail);
+    void layOut();
+    QRect thumbnailRect(int index) const;
+    QSize decodeBox() const;
 
-    PictureBox* mainImage;
-    PictureBox* smallImage;
-    std::vector<std::unique_ptr<PictureBox>> Thumbnails;
+    PictureBox* m_mainPicture;
+    PictureBox* m_firstThumbnail;
+    std::vector<std::unique_ptr<PictureBox>> m_thumbnails;
 };

@@ -56,7 +56,7 @@ QString QtFileFilter(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-MessageAnswer TQtInteraction::MessageBox(const QString& text, const QString& caption, int style)
+MessageAnswer QtInteraction::MessageBox(const QString& text, const QString& caption, int style)
 {
     QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), m_owner);
     if (style & MessageStyle::DefaultButton2)
@@ -78,8 +78,8 @@ MessageAnswer TQtInteraction::MessageBox(const QString& text, const QString& cap
     }
 }
 
-std::optional<QString> TQtInteraction::InputBox(const QString& caption, const QString& prompt,
-                                                const QString& initial)
+std::optional<QString> QtInteraction::InputBox(const QString& caption, const QString& prompt,
+                                               const QString& initial)
 {
     bool ok = false;
     const QString text =
@@ -89,7 +89,7 @@ std::optional<QString> TQtInteraction::InputBox(const QString& caption, const QS
     return text;
 }
 
-std::optional<QString> TQtInteraction::OpenFileName(const FileDialogOptions& options)
+std::optional<QString> QtInteraction::OpenFileName(const FileDialogOptions& options)
 {
     QFileDialog dialog(m_owner, QString(), options.FileName, QtFileFilter(options.Filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -100,7 +100,7 @@ std::optional<QString> TQtInteraction::OpenFileName(const FileDialogOptions& opt
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> TQtInteraction::SaveFileName(const FileDialogOptions& options)
+std::optional<QString> QtInteraction::SaveFileName(const FileDialogOptions& options)
 {
     QFileDialog dialog(m_owner, QString(), options.FileName, QtFileFilter(options.Filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -111,12 +111,12 @@ std::optional<QString> TQtInteraction::SaveFileName(const FileDialogOptions& opt
     return dialog.selectedFiles().constFirst();
 }
 
-bool TQtInteraction::ShellOpen(const QString& url)
+bool QtInteraction::ShellOpen(const QString& url)
 {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-bool TQtInteraction::ChoosePrinter(QPrinter& printer)
+bool QtInteraction::ChoosePrinter(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, m_owner);
     return dialog.exec() == QDialog::Accepted;

@@ -7,10 +7,10 @@
 
 // The real dialogs: message boxes, input box, file dialogs, the desktop's
 // "open" and the system print dialog, all modal over the owner window.
-class TQtInteraction : public IUserInteraction
+class QtInteraction : public IUserInteraction
 {
 public:
-    void SetOwner(QWidget* owner) { m_owner = owner; }
+    void setOwner(QWidget* owner) { m_owner = owner; }
 
     MessageAnswer MessageBox(const QString& text, const QString& caption, int style) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,

@@ -18,24 +18,24 @@ namespace {
 
 // The quantity box: the dialog sees each key before the box does, and checks
 // the box again once the key has been applied to it.
-class TQuantityEdit : public QLineEdit
+class QuantityEdit : public QLineEdit
 {
 public:
     using QLineEdit::QLineEdit;
 
-    std::function<bool(QKeyEvent*)> BeforeKey; // true when the key is consumed
-    std::function<void()> AfterKey;
+    std::function<bool(QKeyEvent*)> beforeKey; // true when the key is consumed
+    std::function<void()> afterKey;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (BeforeKey && BeforeKey(event)) {
+        if (beforeKey && beforeKey(event)) {
             event->accept();
             return;
         }
         QLineEdit::keyPressEvent(event);
-        if (AfterKey)
-            AfterKey();
+        if (afterKey)
+            afterKey();
     }
 };
 
@@ -62,76 +62,81 @@ QuantityDialog::QuantityDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Добавление товара"));
     setFixedSize(513, 127);
 
-    Label1 = Place(new QLabel(QStringLiteral("Добавить в заказ следующий товар:"), this), 8, 8);
-    Memo1 = Place(new QPlainTextEdit(this), 8, 24, 497, 65);
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette memoPalette = Memo1->palette();
+    Named(Place(new QLabel(QStringLiteral("Добавить в заказ следующий товар:"), this), 8, 8),
+          "Label1");
+    m_productText = Named(Place(new QPlainTextEdit(this), 8, 24, 497, 65), "Memo1");
+    m_productText->setReadOnly(true);
+    m_productText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette memoPalette = m_productText->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
-    Memo1->setPalette(memoPalette);
+    m_productText->setPalette(memoPalette);
 
-    Label2 = Place(new QLabel(QStringLiteral("Введите количество:"), this), 8, 100);
-    auto* edit = Place(new TQuantityEdit(this), 120, 96, 73, 21);
-    Edit1 = edit;
-    Label3 = Place(new QLabel(this), 200, 100, 136, 14);
-    QFont hintFont = Label3->font();
+    Named(Place(new QLabel(QStringLiteral("Введите количество:"), this), 8, 100), "Label2");
+    auto* edit = Named(Place(new QuantityEdit(this), 120, 96, 73, 21), "Edit1");
+    m_quantityEdit = edit;
+    m_hintLabel = Named(Place(new QLabel(this), 200, 100, 136, 14), "Label3");
+    QFont hintFont = m_hintLabel->font();
     hintFont.setPixelSize(9);
-    Label3->setFont(hintFont);
-    QPalette hintPalette = Label3->palette();
+    m_hintLabel->setFont(hintFont);
+    QPalette hintPalette = m_hintLabel->palette();
     hintPalette.setColor(QPalette::WindowText, Qt::red);
-    Label3->setPalette(hintPalette);
+    m_hintLabel->setPalette(hintPalette);
 
-    Button1 = Place(new QPushButton(QStringLiteral("OK"), this), 344, 95, 75, 25);
-    Button2 = Place(new QPushButton(QStringLiteral("Отмена"), this), 430, 95, 75, 25);
-    Button1->setDefault(true);
+    m_okButton =
+        Named(Place(new QPushButton(QStringLiteral("OK"), this), 344, 95, 75, 25), "Button1");
+    m_cancelButton =
+        Named(Place(new QPushButton(QStringLiteral("Отмена"), this), 430, 95, 75, 25), "Button2");
+    m_okButton->setDefault(true);
 
-    edit->BeforeKey = [this](QKeyEvent* event) {
+    edit->beforeKey = [this](QKeyEvent* event) {
         bool consumed = false;
-        Guarded([&] { consumed = Edit1KeyDown(event) || Edit1KeyPress(event); });
+        Guarded([&] { consumed = handleFinishingKey(event) || refuseNonDigit(event); });
         return consumed;
     };
-    edit->AfterKey = Guard(this, &QuantityDialog::CheckQuantity);
+    edit->afterKey = Guard(this, &QuantityDialog::checkQuantity);
     // Edits made with the mouse (a paste from the context menu) are checked too.
-    connect(Edit1, &QLineEdit::textEdited, this, Guard(this, &QuantityDialog::CheckQuantity));
-    connect(Button1, &QPushButton::clicked, this, Guard(this, &QuantityDialog::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, Guard(this, &QuantityDialog::Button2Click));
+    connect(m_quantityEdit, &QLineEdit::textEdited, this,
+            Guard(this, &QuantityDialog::checkQuantity));
+    connect(m_okButton, &QPushButton::clicked, this, Guard(this, &QuantityDialog::confirm));
+    connect(m_cancelButton, &QPushButton::clicked, this, Guard(this, &QuantityDialog::cancel));
 }
 
-int32_t QuantityDialog::AskQuantity(const std::string& sku, const std::string& name,
+int32_t QuantityDialog::askQuantity(const std::string& sku, const std::string& name,
                                     int32_t minQuantity, int32_t packing, int32_t startQuantity)
 {
-    SetProductText(sku, name, minQuantity, packing);
-    MinimumQuantity = minQuantity;
-    EnteredQuantity = 0;
-    Label3->clear();
-    Edit1->setText(QString::number(startQuantity));
+    setProductText(sku, name, minQuantity, packing);
+    m_minimumQuantity = minQuantity;
+    m_enteredQuantity = 0;
+    m_hintLabel->clear();
+    m_quantityEdit->setText(QString::number(startQuantity));
     exec();
-    return EnteredQuantity;
+    return m_enteredQuantity;
 }
 
-void QuantityDialog::SetProductText(const std::string& sku, const std::string& name,
+void QuantityDialog::setProductText(const std::string& sku, const std::string& name,
                                     int32_t minQuantity, int32_t packing)
 {
-    Memo1->setPlainText(u'[' + FromCp1251(sku) + QStringLiteral("] ") + FromCp1251(name) +
-                        QStringLiteral("\n\nМинимальное кол-во: ") + QString::number(minQuantity) +
-                        QStringLiteral("        Кол-во в коробке: ") + QString::number(packing));
+    m_productText->setPlainText(
+        u'[' + FromCp1251(sku) + QStringLiteral("] ") + FromCp1251(name) +
+        QStringLiteral("\n\nМинимальное кол-во: ") + QString::number(minQuantity) +
+        QStringLiteral("        Кол-во в коробке: ") + QString::number(packing));
 }
 
-bool QuantityDialog::CheckQuantity()
+bool QuantityDialog::checkQuantity()
 {
-    const QString text = Edit1->text();
+    const QString text = m_quantityEdit->text();
     if (text.isEmpty())
         return false;
-    Label3->clear();
+    m_hintLabel->clear();
     int32_t number = 0;
     if (!TryStrToInt(ToCp1251(text), number)) {
-        EnteredQuantity = 0;
-        Label3->setText(QStringLiteral("Неверное кол-во"));
+        m_enteredQuantity = 0;
+        m_hintLabel->setText(QStringLiteral("Неверное кол-во"));
         return false;
     }
-    EnteredQuantity = number;
-    if (MinimumQuantity > number) {
-        Label3->setText(QStringLiteral("Мин. кол-во: ") + QString::number(MinimumQuantity));
+    m_enteredQuantity = number;
+    if (m_minimumQuantity > number) {
+        m_hintLabel->setText(QStringLiteral("Мин. кол-во: ") + QString::number(m_minimumQuantity));
         return false;
     }
     return true;
@@ -144,66 +149,63 @@ void QuantityDialog::showEvent(QShowEvent* event)
         return;
     // Centred on the main window every time, even after the user moved it.
     adjustPosition(parentWidget());
-    Guarded([this] { FormActivate(); });
+    Guarded([this] {
+        selectQuantity();
+        checkQuantity();
+    });
 }
 
-void QuantityDialog::FormActivate()
+void QuantityDialog::selectQuantity()
 {
-    SelectQuantity();
-    CheckQuantity();
+    m_quantityEdit->setFocus();
+    m_quantityEdit->selectAll();
 }
 
-void QuantityDialog::SelectQuantity()
-{
-    Edit1->setFocus();
-    Edit1->selectAll();
-}
-
-bool QuantityDialog::Edit1KeyDown(QKeyEvent* event)
+bool QuantityDialog::handleFinishingKey(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        Button2Click();
+        cancel();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Button1Click();
+        confirm();
         return true;
     default:
         return false;
     }
 }
 
-bool QuantityDialog::Edit1KeyPress(QKeyEvent* event)
+bool QuantityDialog::refuseNonDigit(QKeyEvent* event)
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return false;
     if (!IsRefusedText(event->text()))
         return false;
-    CheckQuantity();
+    checkQuantity();
     return true;
 }
 
-void QuantityDialog::Button1Click()
+void QuantityDialog::confirm()
 {
-    if (CheckQuantity() && EnteredQuantity >= MinimumQuantity) {
+    if (checkQuantity() && m_enteredQuantity >= m_minimumQuantity) {
         accept();
         return;
     }
     if (App().Ui)
         App().Ui->MessageBox(QStringLiteral("Неверно указано количество товара"), AppTitle(),
                              MessageStyle::Ok);
-    SelectQuantity();
+    selectQuantity();
 }
 
-void QuantityDialog::Button2Click()
+void QuantityDialog::cancel()
 {
-    EnteredQuantity = 0;
-    Edit1->clear();
+    m_enteredQuantity = 0;
+    m_quantityEdit->clear();
     QDialog::reject();
 }
 
 void QuantityDialog::reject()
 {
-    Guarded([this] { Button2Click(); });
+    Guarded([this] { cancel(); });
 }

@@ -14,3 +14,11 @@ Widget* Place(Widget* widget, int x, int y, int width = -1, int height = -1)
         widget->adjustSize();
     return widget;
 }
+
+// Gives a control or action its designer name as its object name, by which a
+// reader of the form's description and the tests find it.
+template <typename Object> Object* Named(Object* object, const char* designerName)
+{
+    object->setObjectName(QLatin1StringView(designerName));
+    return object;
+}

@@ -23,6 +23,15 @@ public:
     }
 };
 
+template <typename Control> Control* Part(const AboutDialog& form, const char* designerName)
+{
+    return form.findChild<Control*>(QLatin1StringView(designerName));
+}
+QLabel* Label(const AboutDialog& form, const char* designerName)
+{
+    return Part<QLabel>(form, designerName);
+}
+
 void Send(QWidget* widget, QEvent::Type type)
 {
     QEvent event(type);
@@ -47,21 +56,21 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), QStringLiteral("О программе"));
         QCOMPARE(form.size(), QSize(225, 193));
         QCOMPARE(form.minimumSize(), form.maximumSize());
-        QCOMPARE(form.GroupBox1->size(), QSize(209, 145));
-        QVERIFY(form.GroupBox1->title().isEmpty());
-        QCOMPARE(form.Label1->text(),
+        QCOMPARE(Part<QGroupBox>(form, "GroupBox1")->size(), QSize(209, 145));
+        QVERIFY(Part<QGroupBox>(form, "GroupBox1")->title().isEmpty());
+        QCOMPARE(Label(form, "Label1")->text(),
                  QStringLiteral("Приложение для составления заказов компании \"Пелмора\""));
-        QVERIFY(form.Label1->wordWrap());
-        QCOMPARE(form.Button1->text(), QStringLiteral("OK"));
+        QVERIFY(Label(form, "Label1")->wordWrap());
+        QCOMPARE(Part<QPushButton>(form, "Button1")->text(), QStringLiteral("OK"));
     }
 
     void versionIsRestoredOnEveryShow()
     {
         AboutDialog form;
         for (int show = 0; show < 2; ++show) {
-            form.Label8->setText(QStringLiteral("0.0"));
+            Label(form, "Label8")->setText(QStringLiteral("0.0"));
             form.show();
-            QCOMPARE(form.Label8->text(), QStringLiteral("1.5"));
+            QCOMPARE(Label(form, "Label8")->text(), QStringLiteral("1.5"));
             form.hide();
         }
     }
@@ -69,17 +78,18 @@ private Q_SLOTS:
     void linksAreColoured()
     {
         AboutDialog form;
-        for (QLabel* link : {form.Label3, form.Label4})
+        for (QLabel* link : {Label(form, "Label3"), Label(form, "Label4")})
             QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 129, 230));
-        QVERIFY(form.Label1->palette().color(QPalette::WindowText) != QColor(0, 129, 230));
+        QVERIFY(Label(form, "Label1")->palette().color(QPalette::WindowText) !=
+                QColor(0, 129, 230));
     }
 
     void hoverUnderlinesOnlyTheLinkUnderThePointer()
     {
         AboutDialog form;
         form.show();
-        for (auto [hot, other] :
-             {std::pair{form.Label3, form.Label4}, {form.Label4, form.Label3}}) {
+        for (auto [hot, other] : {std::pair{Label(form, "Label3"), Label(form, "Label4")},
+                                  {Label(form, "Label4"), Label(form, "Label3")}}) {
             Send(hot, QEvent::Enter);
             QVERIFY(hot->font().underline());
             QCOMPARE(hot->cursor().shape(), Qt::PointingHandCursor);
@@ -105,7 +115,7 @@ private Q_SLOTS:
         QFETCH(QString, url);
         AboutDialog form;
         form.show();
-        QLabel* link = site ? form.Label3 : form.Label4;
+        QLabel* link = site ? Label(form, "Label3") : Label(form, "Label4");
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(m_env.Ui.OpenedUrls, QStringList{url});
 
@@ -121,10 +131,11 @@ private Q_SLOTS:
         FailingShell shell;
         App().Ui = &shell;
         AboutDialog form;
+        form.show();
         for (bool throwStd : {true, false}) {
             shell.ThrowStd = throwStd;
-            form.Label3Click();
-            form.Label4Click();
+            QTest::mouseClick(Label(form, "Label3"), Qt::LeftButton);
+            QTest::mouseClick(Label(form, "Label4"), Qt::LeftButton);
         }
         App().Ui = &m_env.Ui;
         QCOMPARE(shell.OpenedUrls.size(), 4);
@@ -142,7 +153,8 @@ private Q_SLOTS:
             QPoint centre;
             OnNextModal([&](QDialog* dialog) {
                 centre = dialog->frameGeometry().center();
-                QTest::mouseClick(static_cast<AboutDialog*>(dialog)->Button1, Qt::LeftButton);
+                QTest::mouseClick(Part<QPushButton>(*static_cast<AboutDialog*>(dialog), "Button1"),
+                                  Qt::LeftButton);
             });
             QCOMPARE(form.exec(), int(QDialog::Accepted));
             QVERIFY(!form.isVisible());

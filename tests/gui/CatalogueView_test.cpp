@@ -1,5 +1,6 @@
 #include "core/net/EuroRate.h"
 #include "core/startup/AppState.h"
+#include "gui/CatalogueGridModel.h"
 #include "gui/GridPainting.h"
 #include "gui/PictureBox.h"
 #include "gui/PictureFrame.h"
@@ -31,53 +32,55 @@ private Q_SLOTS:
     void fillShowsRoublesHeadersAndStatus()
     {
         MainWindowFixture f(Products(), QStringLiteral("90,5"));
-        const QAbstractItemModel* model = f.Form1->sg1->model();
+        QTableView* grid = f.Grid("sg1");
+        const QAbstractItemModel* model = grid->model();
         const QStringList headers = {
             QStringLiteral("#"),    QStringLiteral("Артикул"),     QStringLiteral("Наименование"),
             QStringLiteral("Цена"), QStringLiteral("Мин. кол-во"), QStringLiteral("Вес")};
         const int widths[] = {25, 80, 350, 70, 63, 60};
         for (int c = 0; c < 6; ++c) {
             QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), headers[c]);
-            QCOMPARE(f.Form1->sg1->columnWidth(c), widths[c]);
+            QCOMPARE(grid->columnWidth(c), widths[c]);
         }
         QCOMPARE(model->rowCount(), 4);
         QCOMPARE(f.CatalogueCell(1, 0), QStringLiteral("1"));
         QCOMPARE(f.CatalogueCell(1, 2), QStringLiteral("Кружка белая"));
         QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("226,25")); // 2.5 x 90.5
         QCOMPARE(f.CatalogueCell(2, 5), QStringLiteral("1,00"));
-        QCOMPARE(f.Form1->StatusPanel->text(),
+        QCOMPARE(f.StatusText()->text(),
                  QStringLiteral("Каталог товаров от 01.12.2026 10:00:00, позиций: 4. Файл: ") +
                      QString::fromStdString(App().DBPath));
 
         // A width changed by the user returns at the next fill.
-        f.Form1->sg1->setColumnWidth(2, 10);
+        grid->setColumnWidth(2, 10);
         f.Env.Ui.InputAnswers = {QStringLiteral("90,5")};
-        f.Form1->N12->trigger();
-        QCOMPARE(f.Form1->sg1->columnWidth(2), 350);
+        f.Action("N12")->trigger();
+        QCOMPARE(grid->columnWidth(2), 350);
     }
 
     void filterCommandAndSelectionFollowingAShorterList()
     {
         MainWindowFixture f(Products());
+        QLineEdit* filter = f.Edit("Edit1");
         f.SelectCatalogueRow(4);
         QCOMPARE(App().SelectedCatalogueRow, 4);
 
-        f.Form1->Edit1->setText(QStringLiteral("Кружка"));
-        QTest::keyClick(f.Form1->Edit1, Qt::Key_Return);
+        filter->setText(QStringLiteral("Кружка"));
+        QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(App().CatalogueCount, 2);
         QCOMPARE(App().SelectedCatalogueRow, 2); // moved to the new last row
-        QCOMPARE(f.Form1->PendingCatalogueImages, std::string("c.jpg"));
+        QCOMPARE(f.Pictures()->pendingCataloguePictures(), std::string("c.jpg"));
 
-        f.Form1->Edit1->setText(QStringLiteral("нет такого"));
-        f.Form1->Button7->click();
+        filter->setText(QStringLiteral("нет такого"));
+        f.Button("Button7")->click();
         QCOMPARE(App().CatalogueCount, 0);
-        QCOMPARE(f.Form1->sg1->model()->rowCount(), 1); // the blank row
+        QCOMPARE(f.Grid("sg1")->model()->rowCount(), 1); // the blank row
         QCOMPARE(App().SelectedCatalogueRow, 1);
-        QVERIFY(f.Form1->PendingCatalogueImages.empty());
-        QVERIFY(f.Form1->StatusPanel->text().contains(QStringLiteral("позиций: 0.")));
+        QVERIFY(f.Pictures()->pendingCataloguePictures().empty());
+        QVERIFY(f.StatusText()->text().contains(QStringLiteral("позиций: 0.")));
 
-        f.Form1->Edit1->setText(QStringLiteral("*"));
-        f.Form1->Button7->click();
+        filter->setText(QStringLiteral("*"));
+        f.Button("Button7")->click();
         QCOMPARE(App().CatalogueCount, 4);
         QCOMPARE(App().SelectedCatalogueRow, 1); // a longer list keeps the row
     }
@@ -88,7 +91,7 @@ private Q_SLOTS:
         const double factor = App().PriceFactor;
         WriteTestCatalogue(QString::fromStdString(App().DBPath), Products(), "01.12.2026",
                            "not a number");
-        f.Form1->Button7->click();
+        f.Button("Button7")->click();
         QCOMPARE(f.Env.Ui.Messages.size(), 1u);
         QCOMPARE(f.Env.Ui.Messages[0].Text, QStringLiteral("Ошибка в БД"));
         QCOMPARE(f.Env.Ui.Messages[0].Style, 0);
@@ -99,18 +102,19 @@ private Q_SLOTS:
     void picturesFollowTheSelectionAfterAPause()
     {
         MainWindowFixture f(Products());
-        QVERIFY(f.Form1->PendingCatalogueImages.empty()); // nothing selected yet
+        const auto* delay = f.Find<QTimer>("Timer1");
+        QVERIFY(f.Pictures()->pendingCataloguePictures().empty()); // nothing selected yet
         f.SelectCatalogueRow(3);
         f.SelectCatalogueRow(1);
-        QCOMPARE(f.Form1->PendingCatalogueImages, std::string("a.jpg;b.jpg"));
-        QVERIFY(f.Form1->Timer1->isActive());
-        QVERIFY(f.Form1->Timer1->isSingleShot());
-        QCOMPARE(f.Form1->Timer1->interval(), 50);
-        QCOMPARE(f.Form1->focusWidget(), f.Form1->sg1);
+        QCOMPARE(f.Pictures()->pendingCataloguePictures(), std::string("a.jpg;b.jpg"));
+        QVERIFY(delay->isActive());
+        QVERIFY(delay->isSingleShot());
+        QCOMPARE(delay->interval(), 50);
+        QCOMPARE(f.Window.focusWidget(), f.Grid("sg1"));
         // The pictures do not exist: the frame's error reaches the error box.
         QTRY_COMPARE(f.Env.Ui.Messages.size(), 1u);
         QVERIFY(f.Env.Ui.Messages[0].Text.startsWith(QStringLiteral("Cannot open file")));
-        QVERIFY(!f.Form1->Timer1->isActive());
+        QVERIFY(!delay->isActive());
     }
 
     void aRunOfSelectionsLoadsOnlyWhereItRests()
@@ -129,7 +133,7 @@ private Q_SLOTS:
             QVERIFY(image.save(folder + QString::fromLatin1(picture.name), "JPG"));
         }
         const auto shownColour = [&f] {
-            const QImage& shown = f.Form1->ImageFrame1->MainImage()->Picture();
+            const QImage& shown = f.Frame("ImageFrame1")->mainPicture()->picture();
             return shown.isNull() ? QColor() : QColor(shown.pixel(32, 24));
         };
         // Three moves in a row, faster than the deferral: nothing is loaded
@@ -145,29 +149,35 @@ private Q_SLOTS:
 
     void aZeroPriceFactorShowsZeroPrices()
     {
-        MainWindowFixture f(Products());
+        GuiTestEnvironment env;
+        App().CatalogueEntries = {CatalogueEntry()};
+        App().CatalogueEntries[0].Price = 2.5;
+        App().CatalogueCount = 1;
         App().PriceFactor = 0;
-        f.Form1->FillCatalogueGrid();
-        QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("0,00"));
+        CatalogueGridModel model;
+        QAbstractItemModelTester check(&model,
+                                       QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.refill();
+        QCOMPARE(model.index(0, 3).data().toString(), QStringLiteral("0,00"));
     }
 
     void selectedRowColours()
     {
         MainWindowFixture f(Products());
         f.SelectCatalogueRow(2);
-        QTRY_VERIFY(f.Form1->sg1->hasFocus());
-        QTableView* grid = f.Form1->sg1;
+        QTableView* grid = f.Grid("sg1");
+        QTRY_VERIFY(grid->hasFocus());
         const int y = grid->rowViewportPosition(1) + 3;
         const auto colourAt = [grid, y](int column) {
             const QImage image = grid->viewport()->grab().toImage();
             return QColor(image.pixel(grid->columnViewportPosition(column) + 1, y));
         };
-        QCOMPARE(colourAt(0), TGridCellDelegate::CurrentCellColour());
-        QCOMPARE(colourAt(2), TGridCellDelegate::SelectedRowColour());
+        QCOMPARE(colourAt(0), GridCellDelegate::currentCellColour());
+        QCOMPARE(colourAt(2), GridCellDelegate::selectedRowColour());
         // Without the focus the whole row is grey.
-        f.Form1->Edit1->setFocus();
+        f.Edit("Edit1")->setFocus();
         QTRY_VERIFY(!grid->hasFocus());
-        QCOMPARE(colourAt(0), TGridCellDelegate::SelectedRowColour());
+        QCOMPARE(colourAt(0), GridCellDelegate::selectedRowColour());
     }
 
     void euroRateCommandRepricesWithoutStoring()
@@ -176,23 +186,24 @@ private Q_SLOTS:
         const QByteArray settings = GuiTestEnvironment::Read(f.Env.SettingsFile());
         App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 2)};
         App().OrderItemCount = 1;
-        f.Form1->RefreshOrderView();
+        f.Window.showOrder(false);
         QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("200,00"));
 
         f.Env.Ui.InputAnswers = {QStringLiteral("100")};
-        f.Form1->N12->trigger();
+        f.Action("N12")->trigger();
         QCOMPARE(f.Env.Ui.Inputs.back().Prompt, QStringLiteral("Укажите курс евро:"));
         QCOMPARE(f.Env.Ui.Inputs.back().Initial, QStringLiteral("80"));
         QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("250,00"));
         QCOMPARE(f.OrderCell(1, 5), QStringLiteral("500,00"));
-        QCOMPARE(f.Form1->Label6->text(), QStringLiteral("500,00 руб."));
+        QCOMPARE(f.Label("Label6")->text(), QStringLiteral("500,00 руб."));
         QCOMPARE(GuiTestEnvironment::Read(f.Env.SettingsFile()), settings);
-        QVERIFY(!f.Form1->OrderModified);
+        QVERIFY(!f.Window.isOrderModified());
     }
 
     void rateFromTheWebAndTheUpdateQuestion()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture f;
+        GuiTestEnvironment& env = f.Env;
         env.Http.Bodies[EuroRateUrl(env.Clock.Value.date())] =
             "<table><tr><td>Евро</td>\n  <td>89,1267</td></tr></table>";
         env.Http.Bodies["http://www.pelmora.ru/kesta/lastversion.txt"] =
@@ -201,8 +212,7 @@ private Q_SLOTS:
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nUserInfoSpecified=1\r\n");
         env.Ui.MessageAnswers = {MessageAnswer::Yes};
-        MainWindow form1;
-        form1.FormShow();
+        f.Window.runStartup();
         QVERIFY(env.Ui.Inputs.empty());
         QCOMPARE(App().EuroRate, 89.13);
         QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=89,13\r\n"));
@@ -216,7 +226,7 @@ private Q_SLOTS:
         // From the menu with everything up to date, the user is told so.
         env.Http.Bodies["http://www.pelmora.ru/kesta/lastversion.txt"] =
             "01.12.2026 10:00:00\r\n1.5\r\n";
-        form1.N11->trigger();
+        f.Action("N11")->trigger();
         QCOMPARE(env.Ui.Messages.back().Text,
                  QStringLiteral("Вы используете последние версии программы и каталога."));
         QCOMPARE(env.Ui.Messages.back().Style, 64);

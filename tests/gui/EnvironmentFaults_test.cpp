@@ -23,7 +23,7 @@ private Q_SLOTS:
 
         // The options cannot be read, then the products: both are said, and
         // nothing waits for the lock.
-        f.Form1->Button7->click();
+        f.Button("Button7")->click();
         QCOMPARE(f.Env.Ui.Messages.size(), 2u);
         QCOMPARE(f.Env.Ui.Messages[0].Text, QStringLiteral("Ошибка в БД"));
         const QString text = f.Env.Ui.Messages[1].Text;
@@ -35,15 +35,16 @@ private Q_SLOTS:
 
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
-        f.Form1->Edit1->setText(QStringLiteral("*"));
-        f.Form1->Button7->click();
+        f.Edit("Edit1")->setText(QStringLiteral("*"));
+        f.Button("Button7")->click();
         QCOMPARE(f.Env.Ui.Messages.size(), 2u);
         QCOMPARE(App().CatalogueCount, 2);
     }
 
     void garbageInTheSettingsFilesGivesDefaults()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture f;
+        GuiTestEnvironment& env = f.Env;
         WriteTestCatalogue(env.Path(QStringLiteral("cat/x.db")), {Product("AB-1", "Кружка")});
         const QByteArray database = env.Path(QStringLiteral("cat/x.db")).toUtf8();
         env.Write(QStringLiteral("config/Pelmora/settings.ini"),
@@ -53,8 +54,7 @@ private Q_SLOTS:
                   "[General]\r\nImgPreviewMode=0x2\r\nUserInfoSpecified=yes\r\n"
                   "RemindOnStartup=0\r\n[UserInfo]\r\nCompanyType=99\r\n");
         env.Ui.InputAnswers = {std::nullopt, QStringLiteral("77")};
-        MainWindow form1;
-        QVERIFY(form1.FormShow());
+        QVERIFY(f.Window.runStartup());
         // The stored rate did not read: the prompt offered 0, and 0 is refused.
         QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("0"));
         QCOMPARE(App().EuroRate, 77.0);
@@ -63,8 +63,8 @@ private Q_SLOTS:
         QCOMPARE(App().DBImgPath,
                  (QDir::homePath() + QStringLiteral("/PelmoraDB/img/")).toStdString());
         QCOMPARE(App().CatalogueCount, 1);
-        QVERIFY(!form1.CustomerDetails.UserInfoSpecified); // "yes" is no number
-        QCOMPARE(env.Ui.Messages.size(), 1u);              // only the refused rate
+        QVERIFY(!f.Customer.details().UserInfoSpecified); // "yes" is no number
+        QCOMPARE(env.Ui.Messages.size(), 1u);             // only the refused rate
     }
 };
 

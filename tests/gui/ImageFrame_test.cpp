@@ -39,7 +39,7 @@ qint64 PeakResidentBytes()
 
 QRgb CentreColour(const PictureBox* box)
 {
-    const QImage& image = box->Picture();
+    const QImage& image = box->picture();
     return image.pixel(image.width() / 2, image.height() / 2);
 }
 
@@ -89,10 +89,10 @@ private Q_SLOTS:
 
     void firstPictureLargeAndAllAsThumbnails()
     {
-        m_frame->ShowImages("a.jpg;b.jpg;c.jpg");
-        PictureBox* main = m_frame->MainImage();
-        PictureBox* small = m_frame->SmallImage();
-        const auto thumbs = m_frame->ThumbnailBoxes();
+        m_frame->showPictures("a.jpg;b.jpg;c.jpg");
+        PictureBox* main = m_frame->mainPicture();
+        PictureBox* small = m_frame->firstThumbnail();
+        const auto thumbs = m_frame->furtherThumbnails();
         QCOMPARE(thumbs.size(), std::size_t(2));
         QVERIFY(Near(CentreColour(main), Red));
         QVERIFY(Near(CentreColour(small), Red));
@@ -100,9 +100,9 @@ private Q_SLOTS:
         QVERIFY(Near(CentreColour(thumbs[1]), Blue));
 
         // Decoded once, and kept only as the large box (320 x 169) shows it.
-        QCOMPARE(main->Picture().size(), QSize(225, 169));
-        QCOMPARE(main->PictureFullSize(), QSize(800, 600));
-        QCOMPARE(small->Picture().cacheKey(), main->Picture().cacheKey());
+        QCOMPARE(main->picture().size(), QSize(225, 169));
+        QCOMPARE(main->pictureFullSize(), QSize(800, 600));
+        QCOMPARE(small->picture().cacheKey(), main->picture().cacheKey());
 
         QCOMPARE(main->geometry(), QRect(0, 0, 320, 169));
         QCOMPARE(small->geometry(), QRect(0, 169, 105, 71));
@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(thumbs[1]->geometry(), QRect(210, 169, 105, 71));
 
         QTest::mouseClick(thumbs[1], Qt::LeftButton);
-        QCOMPARE(main->Picture().cacheKey(), thumbs[1]->Picture().cacheKey());
+        QCOMPARE(main->picture().cacheKey(), thumbs[1]->picture().cacheKey());
         QVERIFY(Near(CentreColour(small), Red));
         QTest::mouseClick(small, Qt::LeftButton);
         QVERIFY(Near(CentreColour(main), Red));
@@ -118,11 +118,11 @@ private Q_SLOTS:
 
     void doubleClickOnTheLargePicture()
     {
-        QSignalSpy spy(m_frame.get(), &PictureFrame::mainImageDoubleClicked);
-        m_frame->ShowImages("a.jpg");
-        QTest::mouseDClick(m_frame->MainImage(), Qt::LeftButton);
+        QSignalSpy spy(m_frame.get(), &PictureFrame::mainPictureDoubleClicked);
+        m_frame->showPictures("a.jpg");
+        QTest::mouseDClick(m_frame->mainPicture(), Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
-        QTest::mouseDClick(m_frame->SmallImage(), Qt::LeftButton);
+        QTest::mouseDClick(m_frame->firstThumbnail(), Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
     }
 
@@ -143,56 +143,56 @@ private Q_SLOTS:
     {
         QFETCH(QString, list);
         QFETCH(int, thumbnails);
-        m_frame->ShowImages("c.jpg;b.jpg;a.jpg;c.jpg");
-        m_frame->ShowImages(list.toStdString());
-        QCOMPARE(int(m_frame->ThumbnailBoxes().size()), thumbnails);
-        QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
+        m_frame->showPictures("c.jpg;b.jpg;a.jpg;c.jpg");
+        m_frame->showPictures(list.toStdString());
+        QCOMPARE(int(m_frame->furtherThumbnails().size()), thumbnails);
+        QVERIFY(Near(CentreColour(m_frame->mainPicture()), Red));
         QVERIFY(m_frame->updatesEnabled());
     }
 
     void emptyListClearsTheFrame()
     {
-        m_frame->ShowImages("a.jpg;b.jpg");
-        m_frame->ShowImages("");
-        QVERIFY(m_frame->MainImage()->IsEmpty());
-        QVERIFY(m_frame->SmallImage()->IsEmpty());
-        QVERIFY(m_frame->ThumbnailBoxes().empty());
-        m_frame->ShowImages("a.jpg;b.jpg");
-        m_frame->ShowImages(" \t ");
-        QVERIFY(m_frame->MainImage()->IsEmpty());
-        QVERIFY(m_frame->ThumbnailBoxes().empty());
+        m_frame->showPictures("a.jpg;b.jpg");
+        m_frame->showPictures("");
+        QVERIFY(m_frame->mainPicture()->isEmpty());
+        QVERIFY(m_frame->firstThumbnail()->isEmpty());
+        QVERIFY(m_frame->furtherThumbnails().empty());
+        m_frame->showPictures("a.jpg;b.jpg");
+        m_frame->showPictures(" \t ");
+        QVERIFY(m_frame->mainPicture()->isEmpty());
+        QVERIFY(m_frame->furtherThumbnails().empty());
     }
 
     void failingFirstPictureKeepsThePreviousOne()
     {
-        m_frame->ShowImages("a.jpg;b.jpg;c.jpg");
+        m_frame->showPictures("a.jpg;b.jpg;c.jpg");
         try {
-            m_frame->ShowImages("missing.jpg;b.jpg");
+            m_frame->showPictures("missing.jpg;b.jpg");
             QFAIL("no error");
         } catch (const EPictureError& e) {
             QCOMPARE(std::string(e.what()), "Cannot open file \"" + Folder() + "missing.jpg\". " +
                                                 SystemErrorText(ENOENT));
         }
-        QVERIFY(m_frame->ThumbnailBoxes().empty());
-        QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
-        QVERIFY(Near(CentreColour(m_frame->SmallImage()), Red));
+        QVERIFY(m_frame->furtherThumbnails().empty());
+        QVERIFY(Near(CentreColour(m_frame->mainPicture()), Red));
+        QVERIFY(Near(CentreColour(m_frame->firstThumbnail()), Red));
         QVERIFY(m_frame->updatesEnabled());
 
         // Unquoted, a name with a space is two names.
-        QVERIFY_THROWS_EXCEPTION(EPictureError, m_frame->ShowImages("my photo.jpg"));
+        QVERIFY_THROWS_EXCEPTION(EPictureError, m_frame->showPictures("my photo.jpg"));
     }
 
     void failingLaterPictureKeepsWhatWasMade()
     {
-        m_frame->ShowImages("c.jpg");
+        m_frame->showPictures("c.jpg");
         try {
-            m_frame->ShowImages("a.jpg;b.jpg;text.jpg;c.jpg");
+            m_frame->showPictures("a.jpg;b.jpg;text.jpg;c.jpg");
             QFAIL("no error");
         } catch (const EPictureError& e) {
             QVERIFY(std::string(e.what()).starts_with("JPEG error #"));
         }
-        QVERIFY(Near(CentreColour(m_frame->MainImage()), Red));
-        const auto thumbs = m_frame->ThumbnailBoxes();
+        QVERIFY(Near(CentreColour(m_frame->mainPicture()), Red));
+        const auto thumbs = m_frame->furtherThumbnails();
         QCOMPARE(thumbs.size(), std::size_t(1));
         QVERIFY(thumbs[0]->isVisible());
         QVERIFY(m_frame->updatesEnabled());
@@ -200,14 +200,14 @@ private Q_SLOTS:
 
     void picturesAreCentredAndNeverEnlarged()
     {
-        m_frame->ShowImages("a.jpg;small.jpg");
+        m_frame->showPictures("a.jpg;small.jpg");
         QImage shown = m_frame->grab().toImage();
         // 800 x 600 in 320 x 169 is shown 225 x 169 from x = 47.
         QVERIFY(Near(shown.pixel(160, 84), Red));
         QVERIFY(Near(shown.pixel(40, 84), White));
         QVERIFY(Near(shown.pixel(60, 84), Red));
 
-        QTest::mouseClick(m_frame->ThumbnailBoxes()[0], Qt::LeftButton);
+        QTest::mouseClick(m_frame->furtherThumbnails()[0], Qt::LeftButton);
         shown = m_frame->grab().toImage();
         // 64 x 48 stays so, centred.
         QVERIFY(Near(shown.pixel(160, 84), Red));
@@ -244,22 +244,22 @@ private Q_SLOTS:
             QSKIP("the peak memory of a process cannot be reset here");
         clearRefs.close();
         const qint64 before = PeakResidentBytes();
-        m_frame->ShowImages(list);
+        m_frame->showPictures(list);
         const qint64 growth = PeakResidentBytes() - before;
         QVERIFY2(growth < (qint64(320) << 20), qPrintable(QString::number(growth >> 20) + " MB"));
 
-        QCOMPARE(m_frame->ThumbnailBoxes().size(), std::size_t(5));
-        for (const PictureBox* box : m_frame->ThumbnailBoxes())
-            QCOMPARE(box->Picture().size(), QSize(169, 169));
+        QCOMPARE(m_frame->furtherThumbnails().size(), std::size_t(5));
+        for (const PictureBox* box : m_frame->furtherThumbnails())
+            QCOMPARE(box->picture().size(), QSize(169, 169));
     }
 
     void resizingKeepsTheStripAtTheBottom()
     {
-        m_frame->ShowImages("a.jpg;b.jpg;c.jpg;a.jpg;b.jpg");
+        m_frame->showPictures("a.jpg;b.jpg;c.jpg;a.jpg;b.jpg");
         m_frame->resize(296, 400);
-        QCOMPARE(m_frame->MainImage()->geometry(), QRect(0, 0, 296, 329));
-        QCOMPARE(m_frame->SmallImage()->geometry(), QRect(0, 329, 105, 71));
-        const auto thumbs = m_frame->ThumbnailBoxes();
+        QCOMPARE(m_frame->mainPicture()->geometry(), QRect(0, 0, 296, 329));
+        QCOMPARE(m_frame->firstThumbnail()->geometry(), QRect(0, 329, 105, 71));
+        const auto thumbs = m_frame->furtherThumbnails();
         QCOMPARE(thumbs.size(), std::size_t(4));
         // Past the right edge the thumbnails are cut off, not wrapped.
         QCOMPARE(thumbs[3]->geometry(), QRect(420, 329, 105, 71));

@@ -1,8 +1,4 @@
-#include "gui/CustomerDialog.h"
-#include "gui/MainWindow.h"
-#include "gui/PictureFrame.h"
-#include "support/GuiTestEnvironment.h"
-#include "support/TestCatalogue.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,14 +11,6 @@
 #include <memory>
 
 namespace {
-
-// The main window with its customer dialog, as the program entry makes them.
-struct Windows
-{
-    MainWindow form1;
-    CustomerDialog form2{&form1};
-    Windows() { form1.SetDialogs(&form2, nullptr, nullptr, nullptr); }
-};
 
 QByteArray IniLines(const QList<QByteArray>& lines)
 {
@@ -41,7 +29,8 @@ class MainWindowTest : public QObject
 private Q_SLOTS:
     void firstStartOnCleanProfile()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
                            {Product("AB-1", "Кружка", 2.5)});
         env.Ui.InputAnswers = {QStringLiteral("90,5")};
@@ -50,8 +39,7 @@ private Q_SLOTS:
             shownDialog = dialog->windowTitle();
             dialog->reject();
         });
-        Windows w;
-        QVERIFY(w.form1.FormShow());
+        QVERIFY(w.Window.runStartup());
 
         QCOMPARE(env.Ui.Inputs.size(), 1u);
         QCOMPARE(env.Ui.Inputs[0].Caption, QStringLiteral("Курс евро"));
@@ -66,9 +54,9 @@ private Q_SLOTS:
                            "DBImgPath=" + home + "/PelmoraDB/img/"}));
         QCOMPARE(GuiTestEnvironment::Read(env.UserInfoFile()),
                  IniLines({"[General]", "ImgPreviewMode=1"}));
-        QVERIFY(w.form2.RadioButton2->isChecked());
-        QVERIFY(w.form2.CheckBox1->isChecked());
-        QCOMPARE(w.form1.OpenDialog1.Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
+        QVERIFY(w.CustomerControl<QRadioButton>("RadioButton2")->isChecked());
+        QVERIFY(w.CustomerControl<QCheckBox>("CheckBox1")->isChecked());
+        QCOMPARE(w.CatalogueFileFilter(), QStringLiteral("Файлы баз данных (*.db)|*.db"));
         QCOMPARE(App().CatalogueCount, 1);
         QVERIFY(env.Ui.Messages.empty());
         // The update check ran silently and found no server.
@@ -78,20 +66,21 @@ private Q_SLOTS:
 
     void missingCatalogueEndsTheSequenceWithItsError()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        Windows w;
-        QVERIFY(w.form1.FormShow());
+        QVERIFY(w.Window.runStartup());
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QVERIFY(env.Ui.Messages[0].Text.startsWith(QStringLiteral("Failed to open database \"")));
         QCOMPARE(env.Ui.Messages[0].Style, 16);
-        QVERIFY(w.form1.OpenDialog1.Filter.isEmpty()); // later steps did not run
+        QVERIFY(w.CatalogueFileFilter().isEmpty()); // later steps did not run
     }
 
     void storedValuesAreReadAndTheRateRewritten()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         env.Write(QStringLiteral("config/Pelmora/settings.ini"),
                   IniLines({"[General]", "Euro=75,4", "DBPath=/data/cat.db", "DBImgPath=D:\\pics\\",
                             "UpdatesURL=http://example.test/u/"}));
@@ -101,8 +90,8 @@ private Q_SLOTS:
                       "[UserInfo]", "CompanyType=1", "Company=\xD0\xEE\xEC\xE0\xF8\xEA\xE0",
                       "TIN=7701", "Phones=1", "ContactPerson=2", "Email=a@b"}));
         env.Ui.InputAnswers = {std::nullopt}; // cancelled: the stored rate stands
-        Windows w;                            // no modal dialog: details are given
-        QVERIFY(w.form1.FormShow());
+        // no modal dialog: details are given
+        QVERIFY(w.Window.runStartup());
 
         QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("75.4"));
         QCOMPARE(App().EuroRate, 75.4);
@@ -110,12 +99,12 @@ private Q_SLOTS:
         QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=1\r\n"));
         QCOMPARE(App().DBImgPath, std::string("D:\\pics\\")); // used as typed
         QCOMPARE(App().UpdatesURL, std::string("http://example.test/u/"));
-        QCOMPARE(w.form1.CustomerDetails.CompanyType, 1);
-        QCOMPARE(w.form1.CustomerDetails.Company, std::string("\xD0\xEE\xEC\xE0\xF8\xEA\xE0"));
-        QCOMPARE(w.form2.Edit1->text(), QStringLiteral("Ромашка"));
-        QCOMPARE(w.form2.ComboBox1->currentText(), QStringLiteral("ИП"));
-        QVERIFY(w.form2.RadioButton1->isChecked());
-        QVERIFY(!w.form2.CheckBox1->isEnabled());
+        QCOMPARE(w.Customer.details().CompanyType, 1);
+        QCOMPARE(w.Customer.details().Company, std::string("\xD0\xEE\xEC\xE0\xF8\xEA\xE0"));
+        QCOMPARE(w.CustomerControl<QLineEdit>("Edit1")->text(), QStringLiteral("Ромашка"));
+        QCOMPARE(w.CustomerControl<QComboBox>("ComboBox1")->currentText(), QStringLiteral("ИП"));
+        QVERIFY(w.CustomerControl<QRadioButton>("RadioButton1")->isChecked());
+        QVERIFY(!w.CustomerControl<QCheckBox>("CheckBox1")->isEnabled());
         QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=75,4\r\n"));
     }
 
@@ -132,126 +121,126 @@ private Q_SLOTS:
     void resizeRules()
     {
         QFETCH(int, outerHeight);
-        GuiTestEnvironment env;
-        Windows w;
-        w.form1.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w.form1));
-        w.form1.resize(1036, outerHeight - (w.form1.frameGeometry().height() - w.form1.height()));
-        QTRY_COMPARE(w.form1.frameGeometry().height(), outerHeight);
-        QTEST(w.form1.GroupBox2->y(), "orderTop");
-        QTEST(w.form1.GroupBox3->height(), "catalogueHeight");
-        QTEST(w.form1.sg1->height(), "gridHeight");
-        QTEST(w.form1.Edit2->y(), "searchTop");
-        QCOMPARE(w.form1.panelRight->x(), 720);
-        QCOMPARE(w.form1.panelRight->width(), w.form1.centralWidget()->width() - 720);
-        QCOMPARE(w.form1.panelRight->height(), w.form1.centralWidget()->height() - 20);
+        MainWindowFixture w;
+        w.Window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.Window));
+        w.Window.resize(1036,
+                        outerHeight - (w.Window.frameGeometry().height() - w.Window.height()));
+        QTRY_COMPARE(w.Window.frameGeometry().height(), outerHeight);
+        QTEST(w.Widget("GroupBox2")->y(), "orderTop");
+        QTEST(w.Widget("GroupBox3")->height(), "catalogueHeight");
+        QTEST(w.Grid("sg1")->height(), "gridHeight");
+        QTEST(w.Edit("Edit2")->y(), "searchTop");
+        QCOMPARE(w.Pictures()->x(), 720);
+        QCOMPARE(w.Pictures()->width(), w.Window.centralWidget()->width() - 720);
+        QCOMPARE(w.Pictures()->height(), w.Window.centralWidget()->height() - 20);
     }
 
     void switchingThePreviewMode()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), {});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        Windows w;
-        QVERIFY(w.form1.FormShow());
-        w.form1.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w.form1));
+        QVERIFY(w.Window.runStartup());
+        w.Window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.Window));
 
-        w.form1.N15->trigger();
-        const int client = w.form1.panelRight->contentsRect().height();
-        QVERIFY(w.form1.ImageFrame1->isVisible());
-        QVERIFY(w.form1.ImageFrame2->isVisible());
-        QCOMPARE(w.form1.ImageFrame1->height(), client / 2);
-        QCOMPARE(w.form1.ImageFrame2->height(), client / 2);
-        QCOMPARE(w.form1.ImageFrame2->y(),
-                 w.form1.ImageFrame1->y() + w.form1.ImageFrame1->height() + 1);
-        QVERIFY(w.form1.N15->isChecked());
-        QVERIFY(!w.form1.N14->isChecked());
+        w.Action("N15")->trigger();
+        const int client = w.Pictures()->contentsRect().height();
+        QVERIFY(w.Frame("ImageFrame1")->isVisible());
+        QVERIFY(w.Frame("ImageFrame2")->isVisible());
+        QCOMPARE(w.Frame("ImageFrame1")->height(), client / 2);
+        QCOMPARE(w.Frame("ImageFrame2")->height(), client / 2);
+        QCOMPARE(w.Frame("ImageFrame2")->y(),
+                 w.Frame("ImageFrame1")->y() + w.Frame("ImageFrame1")->height() + 1);
+        QVERIFY(w.Action("N15")->isChecked());
+        QVERIFY(!w.Action("N14")->isChecked());
         QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=2\r\n"));
-        QCOMPARE(w.form1.focusWidget(), w.form1.sg1);
+        QCOMPARE(w.Window.focusWidget(), w.Grid("sg1"));
 
         // Back to one picture with the order grid focused: its handler runs
         // and the focus stays there.
-        w.form1.sg2->setFocus();
-        w.form1.N14->trigger();
-        QVERIFY(!w.form1.ImageFrame2->isVisible());
-        QCOMPARE(w.form1.ImageFrame1->height(), client);
-        QCOMPARE(w.form1.focusWidget(), w.form1.sg2);
-        QVERIFY(w.form1.N14->isChecked());
+        w.Grid("sg2")->setFocus();
+        w.Action("N14")->trigger();
+        QVERIFY(!w.Frame("ImageFrame2")->isVisible());
+        QCOMPARE(w.Frame("ImageFrame1")->height(), client);
+        QCOMPARE(w.Window.focusWidget(), w.Grid("sg2"));
+        QVERIFY(w.Action("N14")->isChecked());
         QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=1\r\n"));
 
         // From anywhere else the catalogue grid takes the focus.
-        w.form1.Edit1->setFocus();
-        w.form1.N14->trigger();
-        QCOMPARE(w.form1.focusWidget(), w.form1.sg1);
+        w.Edit("Edit1")->setFocus();
+        w.Action("N14")->trigger();
+        QCOMPARE(w.Window.focusWidget(), w.Grid("sg1"));
     }
 
     void commandShortcutsWinOverTextBoxes()
     {
-        GuiTestEnvironment env;
-        Windows w;
-        w.form1.show();
-        QApplication::setActiveWindow(&w.form1);
-        QVERIFY(QTest::qWaitForWindowActive(&w.form1));
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
+        w.Window.show();
+        QApplication::setActiveWindow(&w.Window);
+        QVERIFY(QTest::qWaitForWindowActive(&w.Window));
         // Keys that a text box takes for itself on every platform (X11's Ctrl+E
         // is not bound here): one given to a command, one to another action.
-        w.form1.N16->setShortcut(QKeySequence::SelectAll);
+        w.Action("N16")->setShortcut(QKeySequence::SelectAll);
         QAction other(QStringLiteral("other"));
         other.setShortcut(QKeySequence::Undo);
-        w.form1.addAction(&other);
-        QSignalSpy completing(w.form1.N16, &QAction::triggered);
+        w.Window.addAction(&other);
+        QSignalSpy completing(w.Action("N16"), &QAction::triggered);
         QSignalSpy otherRan(&other, &QAction::triggered);
 
-        w.form1.Edit1->setFocus();
-        QTest::keyClicks(w.form1.Edit1, QStringLiteral("abc"));
-        QTest::keyClick(w.form1.Edit1, Qt::Key_A, Qt::ControlModifier);
+        w.Edit("Edit1")->setFocus();
+        QTest::keyClicks(w.Edit("Edit1"), QStringLiteral("abc"));
+        QTest::keyClick(w.Edit("Edit1"), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(completing.size(), 1);
         QCOMPARE(env.Ui.Messages.size(), 1u); // "nothing ordered": the command ran
-        QVERIFY(!w.form1.Edit1->hasSelectedText());
+        QVERIFY(!w.Edit("Edit1")->hasSelectedText());
 
-        QTest::keyClick(w.form1.Edit1, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(w.Edit("Edit1"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(otherRan.size(), 0);
-        QVERIFY(w.form1.Edit1->text().isEmpty()); // the box undid the typing
+        QVERIFY(w.Edit("Edit1")->text().isEmpty()); // the box undid the typing
     }
 
     void databaseFileCommand()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), {});
         WriteTestCatalogue(env.Path(QStringLiteral("Data/cat.db")), {Product("X-1", "Ваза")});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        Windows w;
-        QVERIFY(w.form1.FormShow());
+        QVERIFY(w.Window.runStartup());
         const QByteArray before = GuiTestEnvironment::Read(env.SettingsFile());
 
         env.Ui.OpenAnswers = {std::nullopt};
-        w.form1.N13->trigger();
+        w.Action("N13")->trigger();
         QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()), before);
 
-        w.form1.Edit1->setText(QStringLiteral("чай"));
+        w.Edit("Edit1")->setText(QStringLiteral("чай"));
         env.Ui.OpenAnswers = {QStringLiteral("/home/u/Data/cat.db")};
-        w.form1.N13->trigger();
+        w.Action("N13")->trigger();
         QCOMPARE(env.Ui.OpenDialogs.back().Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
         QCOMPARE(App().DBPath, std::string("/home/u/Data/cat.db"));
         QCOMPARE(App().DBImgPath, std::string("/home/u/Data/img/"));
         const QByteArray after = GuiTestEnvironment::Read(env.SettingsFile());
         QVERIFY(after.contains("DBPath=/home/u/Data/cat.db\r\nDBImgPath=/home/u/Data/img/\r\n"));
-        QCOMPARE(w.form1.Edit1->text(), QStringLiteral("чай")); // the filter box keeps its text
+        QCOMPARE(w.Edit("Edit1")->text(), QStringLiteral("чай")); // the filter box keeps its text
     }
 
     // A path that settings.ini would not give back is refused with a message
     // naming it, and nothing changes; a backslash in a folder name is a letter.
     void databaseFileCommandStoresOnlyPathsItCanReadBack()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")),
                            {Product("A-1", "Ваза")});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        Windows w;
-        QVERIFY(w.form1.FormShow());
+        QVERIFY(w.Window.runStartup());
         const QByteArray before = GuiTestEnvironment::Read(env.SettingsFile());
         const AppState kept = App();
 
@@ -261,7 +250,7 @@ private Q_SLOTS:
             WriteTestCatalogue(chosen, {Product("B-1", "Чайник"), Product("B-2", "Чашка")});
             env.Ui.Messages.clear();
             env.Ui.OpenAnswers = {chosen};
-            w.form1.N13->trigger();
+            w.Action("N13")->trigger();
             QCOMPARE(env.Ui.Messages.size(), 1u);
             QVERIFY2(env.Ui.Messages[0].Text.contains(u'«' + chosen + u'»'),
                      qPrintable(env.Ui.Messages[0].Text));
@@ -277,7 +266,7 @@ private Q_SLOTS:
         WriteTestCatalogue(withBackslash, {Product("B-1", "Чайник"), Product("B-2", "Чашка")});
         env.Ui.Messages.clear();
         env.Ui.OpenAnswers = {withBackslash};
-        w.form1.N13->trigger();
+        w.Action("N13")->trigger();
         QCOMPARE(env.Ui.Messages.size(), 0u);
         QCOMPARE(App().DBImgPath, env.Path(QStringLiteral("a\\b/img/")).toStdString());
         QVERIFY(GuiTestEnvironment::Read(env.SettingsFile())
@@ -289,15 +278,15 @@ private Q_SLOTS:
     // are neither stored nor used, and the user is told once.
     void defaultPathsUnderAnUnstorableHomeAreNotStored()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         const QString home = env.Path(QStringLiteral("josé"));
         WriteTestCatalogue(home + QStringLiteral("/PelmoraDB/telvarin.db"),
                            {Product("A-1", "Ваза")});
         qputenv("HOME", QFile::encodeName(home));
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        Windows w;
-        QVERIFY(w.form1.FormShow());
+        QVERIFY(w.Window.runStartup());
 
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QVERIFY2(env.Ui.Messages[0].Text.contains(u'«' + home + QStringLiteral("/PelmoraDB/»")),
@@ -309,15 +298,15 @@ private Q_SLOTS:
         QVERIFY(!settings.contains("DBImgPath"));
         QCOMPARE(App().CatalogueCount, 0);
         // The sequence went on to its end.
-        QCOMPARE(w.form1.OpenDialog1.Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
+        QCOMPARE(w.CatalogueFileFilter(), QStringLiteral("Файлы баз данных (*.db)|*.db"));
     }
 
     void settingsFolderThatIsNotAFolderEndsTheProgram()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         env.Write(QStringLiteral("config/Pelmora"), "not a folder");
-        Windows w;
-        QVERIFY(!w.form1.FormShow());
+        QVERIFY(!w.Window.runStartup());
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QCOMPARE(env.Ui.Messages[0].Text,
                  QStringLiteral("Ошибка чтения файла конфигурации \r") + env.SettingsFile());
@@ -328,12 +317,12 @@ private Q_SLOTS:
 
     void unwritableSettingsStopTheSequenceButKeepTheWindow()
     {
-        GuiTestEnvironment env;
+        MainWindowFixture w;
+        GuiTestEnvironment& env = w.Env;
         // A folder where settings.ini should be: nothing can be written there.
         QDir().mkpath(env.SettingsFile());
         env.Ui.InputAnswers = {QStringLiteral("80")};
-        Windows w;
-        QVERIFY(w.form1.FormShow());
+        QVERIFY(w.Window.runStartup());
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QCOMPARE(env.Ui.Messages[0].Text,
                  QStringLiteral("Unable to write to ") + env.SettingsFile() + u'.');

@@ -4,7 +4,7 @@
 #include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
 #include "gui/OrderPreviewDialog.h"
-#include "support/GuiTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
 #include "support/WebEngineTestEnvironment.h"
@@ -75,9 +75,9 @@ protected:
 // products priced at 80 roubles per euro times the catalogue's 1.005.
 struct Session
 {
-    GuiTestEnvironment env;
-    MainWindow form1;
-    CustomerDialog form2{&form1};
+    MainWindowFixture f;
+    GuiTestEnvironment& env = f.Env;
+    CustomerDialog& customer = f.Customer;
     DialogWatch dialogs;
 
     bool Start(const QByteArray& userInfo, OrderPreviewDialog* preview = nullptr)
@@ -86,8 +86,8 @@ struct Session
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"), userInfo);
         QDir().mkpath(env.Path(QStringLiteral("docs")));
         env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
-        form1.SetDialogs(&form2, nullptr, nullptr, preview);
-        return form1.FormShow() && App().CatalogueCount == 3 && env.Ui.Messages.empty() &&
+        f.UsePreview(preview);
+        return f.Window.runStartup() && App().CatalogueCount == 3 && env.Ui.Messages.empty() &&
                dialogs.Shown.empty();
     }
 
@@ -96,7 +96,13 @@ struct Session
         return env.Path(QStringLiteral("docs/") + name);
     }
 
-    void SetOrder(int count, bool modified) { SetTestOrder(form1, count, modified); }
+    void SetOrder(int count, bool modified) { SetTestOrder(f.Window, count, modified); }
+    bool Modified() const { return f.Window.isOrderModified(); }
+    void Complete() { f.Button("Button6")->click(); }
+    template <typename Control> Control* CustomerControl(const char* name) const
+    {
+        return f.CustomerControl<Control>(name);
+    }
 
     static QByteArray CurrentOrder() { return CurrentOrderBytes(); }
 
@@ -160,16 +166,16 @@ private Q_SLOTS:
         s.dialogs.CloseEvery = true;
         s.SetOrder(2, true);
         App().OrderItemCount = 0; // lines deleted: the records stay behind
-        s.form1.RefreshOrderView();
+        s.f.Window.showOrder(true);
 
-        s.form1.N16->trigger();
+        s.f.Action("N16")->trigger();
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
         QCOMPARE(s.env.Ui.Messages[0].Text, QStringLiteral("Вы ничего не заказали!"));
         QCOMPARE(s.env.Ui.Messages[0].Caption, QStringLiteral("Заказ"));
         QCOMPARE(s.env.Ui.Messages[0].Style, 64);
         QVERIFY(s.env.Ui.SaveDialogs.empty());
         QVERIFY(s.dialogs.Shown.empty());
-        QVERIFY(s.form1.OrderModified);
+        QVERIFY(s.Modified());
     }
 
     // Without details the customer dialog comes first; only details given
@@ -191,35 +197,34 @@ private Q_SLOTS:
         s.SetOrder(2, false);
 
         OnNextModal([&](QDialog* dialog) {
-            if (dialog != &s.form2) {
+            if (dialog != &s.customer) {
                 dialog->reject();
                 return;
             }
             if (choice == QStringLiteral("cancel")) {
-                s.form2.Button2->click();
+                s.CustomerControl<QPushButton>("Button2")->click();
                 return;
             }
             if (choice == QStringLiteral("no details")) {
-                s.form2.RadioButton2->click();
+                s.CustomerControl<QRadioButton>("RadioButton2")->click();
             } else {
-                s.form2.RadioButton1->click();
-                s.form2.ComboBox1->setCurrentIndex(1);
+                s.CustomerControl<QRadioButton>("RadioButton1")->click();
+                s.CustomerControl<QComboBox>("ComboBox1")->setCurrentIndex(1);
                 int k = 0;
-                for (QLineEdit* edit :
-                     {s.form2.Edit1, s.form2.Edit2, s.form2.Edit3, s.form2.Edit4, s.form2.Edit5})
-                    edit->setText(QStringLiteral("поле %1").arg(++k));
+                for (const char* edit : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"})
+                    s.CustomerControl<QLineEdit>(edit)->setText(QStringLiteral("поле %1").arg(++k));
             }
-            s.form2.Button1->click();
+            s.CustomerControl<QPushButton>("Button1")->click();
         });
         s.env.Ui.SaveAnswers = {std::nullopt};
-        s.form1.CompleteOrder();
+        s.Complete();
 
         QCOMPARE(s.dialogs.Shown, QStringList{kCustomerCaption});
-        QCOMPARE(s.form1.CustomerDetails.UserInfoSpecified, goesOn);
+        QCOMPARE(s.customer.details().UserInfoSpecified, goesOn);
         QCOMPARE(s.env.Ui.SaveDialogs.size(), size_t(goesOn ? 1 : 0));
         if (goesOn) {
             QVERIFY(s.env.Ui.Messages.empty());
-            QCOMPARE(s.form1.CustomerDetails.CompanyType, 1);
+            QCOMPARE(s.customer.details().CompanyType, 1);
         } else {
             QCOMPARE(s.env.Ui.Messages.size(), 1u);
             QCOMPARE(s.env.Ui.Messages[0].Text, kNoDetailsError);
@@ -228,7 +233,7 @@ private Q_SLOTS:
         }
         QVERIFY(s.DocumentFiles().isEmpty());
         QCOMPARE(App().OrderItemCount, 2);
-        QVERIFY(!s.form1.OrderModified);
+        QVERIFY(!s.Modified());
     }
 
     void documentOfTheOrder_data()
@@ -253,7 +258,7 @@ private Q_SLOTS:
         const QByteArray order = Session::CurrentOrder();
 
         s.env.Ui.SaveAnswers = {s.DocumentPath(QStringLiteral("заказ"))};
-        s.form1.Button6->click();
+        s.Complete();
 
         QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
         QCOMPARE(s.env.Ui.SaveDialogs[0].Filter, QStringLiteral("HTML файлы (*.html)|*.html"));
@@ -262,7 +267,6 @@ private Q_SLOTS:
         QVERIFY(s.dialogs.Shown.empty()); // details are given: no customer dialog
         const QString path = s.DocumentPath(QStringLiteral("заказ.html"));
         QCOMPARE(s.DocumentFiles(), QStringList{QStringLiteral("заказ.html")});
-        QCOMPARE(s.form1.SaveDialog2.FileName, path);
 
         const QStringList lines = DocumentLines(path);
         QCOMPARE(lines.size(), 16 + 3);
@@ -287,18 +291,18 @@ private Q_SLOTS:
                                            "</b></td></tr></table><br /><br />"));
         QCOMPARE(lines[14], QStringLiteral("Расчетный курс евро: 80,40 руб.<br /><br />"));
         QCOMPARE(lines[15], QStringLiteral("Общая сумма: 2211,00 руб.<br /><br />"));
-        QCOMPARE(lines[16], QStringLiteral("Общий объем: ") + s.form1.Label7->text() +
+        QCOMPARE(lines[16], QStringLiteral("Общий объем: ") + s.f.Label("Label7")->text() +
                                 QStringLiteral("<br /><br />"));
         QCOMPARE(lines[17], QStringLiteral("Общий вес: 12,00 кг.<br /><br />"));
         QCOMPARE(lines[18], QStringLiteral("</body></html>"));
 
         // The order is neither changed nor taken for saved.
         QCOMPARE(Session::CurrentOrder(), order);
-        QCOMPARE(s.form1.OrderModified, modified);
+        QCOMPARE(s.Modified(), modified);
 
         // Next time the dialog proposes the extended name.
         s.env.Ui.SaveAnswers = {std::nullopt};
-        s.form1.CompleteOrder();
+        s.Complete();
         QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, path);
     }
 
@@ -327,12 +331,15 @@ private Q_SLOTS:
 
         s.env.Ui.SaveAnswers = {s.DocumentPath(chosen)};
         s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
-        s.form1.CompleteOrder();
+        s.Complete();
         QCOMPARE(s.DocumentFiles(), QStringList{written});
         QCOMPARE(DocumentLines(s.DocumentPath(written)).size(), 16 + 1);
-        QCOMPARE(s.form1.SaveDialog2.FileName, s.DocumentPath(written));
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
         QCOMPARE(s.env.Ui.Messages[0].Text, ReplaceQuestion(s.DocumentPath(written)));
+        // The dialog proposes the name written, extension and all.
+        s.env.Ui.SaveAnswers = {std::nullopt};
+        s.Complete();
+        QCOMPARE(s.env.Ui.SaveDialogs.back().FileName, s.DocumentPath(written));
     }
 
     void previewShowsEachNewDocument()
@@ -348,24 +355,25 @@ private Q_SLOTS:
             bool modal = false;
             OnNextModal([&](QDialog* dialog) {
                 modal = dialog == m_preview.get() && dialog->isModal();
-                shownFile = m_preview->DocumentFileName;
-                m_preview->Button2->click();
+                shownFile = m_preview->documentFileName();
+                m_preview->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
             });
             s.env.Ui.SaveAnswers = {s.DocumentPath(name)};
-            s.form1.CompleteOrder();
+            s.Complete();
 
             QVERIFY(modal);
             QCOMPARE(shownFile, path);
             QVERIFY(QFile::exists(path));
             QVERIFY(!m_preview->isVisible());
             // The hidden window goes on loading this document.
-            QVERIFY(QTest::qWaitFor([&] { return !m_preview->IsLoading(); }, kLoadTimeout));
-            QCOMPARE(m_preview->WebBrowser1->url(), QUrl::fromLocalFile(path));
+            QVERIFY(QTest::qWaitFor([&] { return !m_preview->isLoading(); }, kLoadTimeout));
+            QCOMPARE(m_preview->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"))->url(),
+                     QUrl::fromLocalFile(path));
         }
         QCOMPARE(s.dialogs.Shown, QStringList(2, QStringLiteral("Заказ")));
         QVERIFY(s.env.Ui.Messages.empty());
         QCOMPARE(Session::CurrentOrder(), order);
-        QVERIFY(s.form1.OrderModified);
+        QVERIFY(s.Modified());
     }
 
     // No preview of an older file of that name: it would pass for this order.
@@ -384,10 +392,10 @@ private Q_SLOTS:
         const QString path = s.env.Path(chosen);
         QDir().mkpath(s.DocumentPath(QStringLiteral("заказ.html")));
         s.SetOrder(2, true);
-        const QString previewed = m_preview->DocumentFileName;
+        const QString previewed = m_preview->documentFileName();
 
         s.env.Ui.SaveAnswers = {path};
-        s.form1.CompleteOrder();
+        s.Complete();
 
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
         const FakeInteraction::Message& error = s.env.Ui.Messages[0];
@@ -398,10 +406,10 @@ private Q_SLOTS:
         QVERIFY2(error.Text.startsWith(prefix), qPrintable(error.Text));
         QVERIFY(error.Text.size() > prefix.size());
         QVERIFY(s.dialogs.Shown.empty());
-        QCOMPARE(m_preview->DocumentFileName, previewed);
+        QCOMPARE(m_preview->documentFileName(), previewed);
         QVERIFY(s.DocumentFiles().isEmpty()); // no temporary file left behind
         QCOMPARE(App().OrderItemCount, 2);
-        QVERIFY(s.form1.OrderModified);
+        QVERIFY(s.Modified());
     }
 };
 

@@ -3,9 +3,8 @@
 #include "core/text/NumberFormat.h"
 #include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
-#include "gui/OrderGridModel.h"
 #include "support/FileSizeLimit.h"
-#include "support/GuiTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "support/OrderLines.h"
 #include "support/TestCatalogue.h"
 
@@ -31,9 +30,8 @@ const QString kCloseQuestion =
 // products priced at 80 roubles per euro times the catalogue's 1.005.
 struct Session
 {
-    GuiTestEnvironment env;
-    MainWindow form1;
-    CustomerDialog form2{&form1};
+    MainWindowFixture f;
+    GuiTestEnvironment& env = f.Env;
 
     bool Start()
     {
@@ -43,8 +41,7 @@ struct Session
                   "[General]\r\nUserInfoSpecified=0\r\nRemindOnStartup=0\r\n");
         QDir().mkpath(env.Path(QStringLiteral("orders")));
         env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
-        form1.SetDialogs(&form2, nullptr, nullptr, nullptr);
-        return form1.FormShow() && App().CatalogueCount == 3 && env.Ui.Messages.empty();
+        return f.Window.runStartup() && App().CatalogueCount == 3 && env.Ui.Messages.empty();
     }
 
     QString OrderPath(const QString& name) const
@@ -52,14 +49,24 @@ struct Session
         return env.Path(QStringLiteral("orders/") + name);
     }
 
-    void SetOrder(int count, bool modified) { SetTestOrder(form1, count, modified); }
+    void SetOrder(int count, bool modified) { SetTestOrder(f.Window, count, modified); }
+    bool Modified() const { return f.Window.isOrderModified(); }
+    void NewOrder() { f.Button("Button1")->click(); }
+    void Open() { f.Button("Button2")->click(); }
+    // True when the order is in a file afterwards.
+    bool Save()
+    {
+        f.Button("Button3")->click();
+        return !Modified();
+    }
+    void Complete() { f.Button("Button6")->click(); }
 
     static QByteArray CurrentOrder() { return CurrentOrderBytes(); }
 
     QString GridText(int row, int column) const
     {
-        return form1.OrderModel->data(form1.OrderModel->index(row, column), Qt::DisplayRole)
-            .toString();
+        const QAbstractItemModel* model = f.Grid("sg2")->model();
+        return model->data(model->index(row, column), Qt::DisplayRole).toString();
     }
 };
 
@@ -125,43 +132,43 @@ private Q_SLOTS:
         const QString path = s.OrderPath(QStringLiteral("март.order"));
 
         s.env.Ui.SaveAnswers = {path};
-        s.form1.N4->trigger();
+        s.f.Action("N4")->trigger();
         QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
         // No filter; the dialog adds the extension to a bare typed name.
         QVERIFY(s.env.Ui.SaveDialogs[0].Filter.isEmpty());
         QCOMPARE(s.env.Ui.SaveDialogs[0].DefaultExtension, QStringLiteral("order"));
-        QVERIFY(!s.form1.OrderModified);
+        QVERIFY(!s.Modified());
         QCOMPARE(GuiTestEnvironment::Read(path), order);
         QCOMPARE(GuiTestEnvironment::Read(path).size(), 4 + 3 * 416);
 
-        s.form1.Button1->click(); // saved: emptied without a question
+        s.NewOrder(); // saved: emptied without a question
         QCOMPARE(App().OrderItemCount, 0);
         QVERIFY(s.env.Ui.Messages.empty());
 
         App().PriceFactor = 100; // a new rate since the order was saved
         s.env.Ui.OpenAnswers = {path};
-        s.form1.N3->trigger();
+        s.f.Action("N3")->trigger();
         QCOMPARE(s.env.Ui.OpenDialogs.size(), 1u);
         QCOMPARE(s.env.Ui.OpenDialogs[0].Filter, QStringLiteral("Файлы заказов (*.order)|*.order"));
         QCOMPARE(s.env.Ui.OpenDialogs[0].DefaultExtension, QStringLiteral("order"));
         QCOMPARE(Session::CurrentOrder(), order);
-        QVERIFY(!s.form1.OrderModified);
+        QVERIFY(!s.Modified());
         QCOMPARE(s.GridText(0, 1), QStringLiteral("AB-1"));
         QCOMPARE(s.GridText(2, 2), QStringLiteral("Набор <Люкс> & Co"));
         QCOMPARE(s.GridText(0, 3), QStringLiteral("250,00"));
         QCOMPARE(s.GridText(2, 4), QStringLiteral("8"));
         QCOMPARE(s.GridText(2, 5), QStringLiteral("1000,00"));
-        QCOMPARE(s.form1.Label6->text(), QStringLiteral("2750,00 руб."));
+        QCOMPARE(s.f.Label("Label6")->text(), QStringLiteral("2750,00 руб."));
 
         // Right after opening there is nothing to save: no dialog.
-        QVERIFY(s.form1.SaveOrder());
+        QVERIFY(s.Save());
         QCOMPARE(s.env.Ui.SaveDialogs.size(), 1u);
 
         // Saving again proposes the last name and replaces the file once the user agrees.
         s.SetOrder(1, true);
         s.env.Ui.SaveAnswers = {path};
         s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
-        s.form1.Button3->click();
+        s.Save();
         QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, path);
         QCOMPARE(GuiTestEnvironment::Read(path), Session::CurrentOrder());
         QCOMPARE(FolderEntries(s.OrderPath({})), QStringList{QStringLiteral("март.order")});
@@ -175,15 +182,15 @@ private Q_SLOTS:
         s.SetOrder(0, true); // every line deleted
         const QString path = s.OrderPath(QStringLiteral("empty.order"));
         s.env.Ui.SaveAnswers = {path};
-        QVERIFY(s.form1.SaveOrder());
+        QVERIFY(s.Save());
         QCOMPARE(GuiTestEnvironment::Read(path), QByteArray(4, '\0'));
 
         s.SetOrder(2, false);
         s.env.Ui.OpenAnswers = {path};
-        s.form1.OpenOrder();
+        s.Open();
         QCOMPARE(App().OrderItemCount, 0);
         QVERIFY(App().OrderItems.empty());
-        QCOMPARE(s.form1.Label6->text(), QStringLiteral("0,00 руб."));
+        QCOMPARE(s.f.Label("Label6")->text(), QStringLiteral("0,00 руб."));
         QVERIFY(s.env.Ui.Messages.empty());
     }
 
@@ -225,8 +232,8 @@ private Q_SLOTS:
         QFETCH(bool, goesOn);
         QFETCH(bool, modifiedAfter);
         Session& s = *m_s;
-        s.form1.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&s.form1));
+        s.f.Window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.f.Window));
         s.SetOrder(3, modified);
         const QByteArray order = Session::CurrentOrder();
 
@@ -242,16 +249,16 @@ private Q_SLOTS:
 
         bool wentOn = false;
         if (closing) {
-            wentOn = s.form1.close();
-            QCOMPARE(s.form1.isVisible(), !wentOn);
+            wentOn = s.f.Window.close();
+            QCOMPARE(s.f.Window.isVisible(), !wentOn);
         } else {
-            s.form1.NewOrder();
+            s.NewOrder();
             wentOn = App().OrderItemCount == 0;
             if (!wentOn)
                 QCOMPARE(Session::CurrentOrder(), order);
         }
         QCOMPARE(wentOn, goesOn);
-        QCOMPARE(s.form1.OrderModified, modifiedAfter);
+        QCOMPARE(s.Modified(), modifiedAfter);
 
         const auto& messages = s.env.Ui.Messages;
         QCOMPARE(messages.size(), size_t(answer ? 1 : 0) + (save == QStringLiteral("fails")));
@@ -272,24 +279,24 @@ private Q_SLOTS:
     void newOrderAnsweredNoKeepsAsking()
     {
         Session& s = *m_s;
-        s.form1.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&s.form1));
+        s.f.Window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.f.Window));
         s.SetOrder(2, true);
         s.env.Ui.MessageAnswers = {MessageAnswer::No};
-        s.form1.N2->trigger();
+        s.f.Action("N2")->trigger();
         QCOMPARE(App().OrderItemCount, 0);
-        QVERIFY(s.form1.OrderModified);
+        QVERIFY(s.Modified());
 
         s.env.Ui.MessageAnswers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Cancel};
-        s.form1.NewOrder();
-        s.form1.OpenOrder();
-        QVERIFY(!s.form1.close());
+        s.NewOrder();
+        s.Open();
+        QVERIFY(!s.f.Window.close());
         QCOMPARE(s.env.Ui.Messages.size(), 4u);
         QCOMPARE(s.env.Ui.Messages[1].Text, kNewOrderQuestion);
         QCOMPARE(s.env.Ui.Messages[2].Text, kOpenQuestion);
         QCOMPARE(s.env.Ui.Messages[3].Text, kCloseQuestion);
         QVERIFY(s.env.Ui.OpenDialogs.empty());
-        QVERIFY(s.form1.isVisible());
+        QVERIFY(s.f.Window.isVisible());
     }
 
     void openOrder_data()
@@ -318,14 +325,14 @@ private Q_SLOTS:
         s.SetOrder(1, true);
         const QByteArray saved = Session::CurrentOrder();
         s.env.Ui.SaveAnswers = {path};
-        QVERIFY(s.form1.SaveOrder());
+        QVERIFY(s.Save());
 
         s.SetOrder(3, modified);
         const QByteArray current = Session::CurrentOrder();
         if (answer)
             s.env.Ui.MessageAnswers = {MessageAnswer(answer)};
         s.env.Ui.OpenAnswers = {chooses ? std::optional<QString>(path) : std::nullopt};
-        s.form1.Button2->click();
+        s.Open();
 
         QCOMPARE(s.env.Ui.Messages.size(), size_t(answer ? 1 : 0));
         if (answer) {
@@ -336,11 +343,15 @@ private Q_SLOTS:
         QCOMPARE(s.env.Ui.OpenDialogs.size(), size_t(dialog ? 1 : 0));
         const bool opened = dialog && chooses;
         QCOMPARE(Session::CurrentOrder(), opened ? saved : current);
-        QCOMPARE(s.form1.OrderModified, opened ? false : modified);
-        QCOMPARE(s.form1.Label6->text(),
+        QCOMPARE(s.Modified(), opened ? false : modified);
+        QCOMPARE(s.f.Label("Label6")->text(),
                  opened ? QStringLiteral("603,00 руб.") : QStringLiteral("2211,00 руб."));
         if (opened) // the dialog proposes the file next time
-            QCOMPARE(s.form1.OpenDialog2.FileName, path);
+        {
+            s.env.Ui.OpenAnswers = {std::nullopt};
+            s.Open();
+            QCOMPARE(s.env.Ui.OpenDialogs.back().FileName, path);
+        }
     }
 
     void unusableFileLeavesTheOrder_data()
@@ -398,15 +409,15 @@ private Q_SLOTS:
             s.env.Ui.Messages.clear();
             s.SetOrder(3, modified);
             const QByteArray order = Session::CurrentOrder();
-            const QString total = s.form1.Label6->text();
+            const QString total = s.f.Label("Label6")->text();
             if (modified)
                 s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
             s.env.Ui.OpenAnswers = {path};
-            s.form1.OpenOrder();
+            s.Open();
 
             QCOMPARE(Session::CurrentOrder(), order);
-            QCOMPARE(s.form1.OrderModified, modified);
-            QCOMPARE(s.form1.Label6->text(), total);
+            QCOMPARE(s.Modified(), modified);
+            QCOMPARE(s.f.Label("Label6")->text(), total);
             QCOMPARE(s.env.Ui.Messages.size(), size_t(modified ? 2 : 1));
             const FakeInteraction::Message& error = s.env.Ui.Messages.back();
             QCOMPARE(error.Caption, QStringLiteral("Ошибка"));
@@ -438,7 +449,9 @@ private Q_SLOTS:
         QFETCH(bool, document);
         QFETCH(QString, afterNo);
         Session& s = *m_s;
-        s.form1.CustomerDetails.UserInfoSpecified = true;
+        CustomerDetails given;
+        given.UserInfoSpecified = true;
+        s.f.Customer.setDetails(given);
         s.SetOrder(2, true);
         // A bare typed name: the order dialog adds its extension itself, the
         // document's is added after the dialog.
@@ -448,8 +461,7 @@ private Q_SLOTS:
         };
         const QString existing = s.OrderPath(QStringLiteral("заказ") + extension);
         s.env.Write(QStringLiteral("orders/заказ") + extension, "old");
-        FileDialogOptions& dialog = document ? s.form1.SaveDialog2 : s.form1.SaveDialog1;
-        const QString proposedBefore = dialog.FileName;
+        const QString proposedBefore; // nothing was saved in this session
 
         const bool yes = afterNo.isEmpty();
         s.env.Ui.MessageAnswers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
@@ -459,9 +471,9 @@ private Q_SLOTS:
         else if (!yes)
             s.env.Ui.SaveAnswers.push_back(typed(afterNo));
         if (document)
-            s.form1.CompleteOrder();
+            s.Complete();
         else
-            s.form1.SaveOrder();
+            s.Save();
 
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
         QCOMPARE(s.env.Ui.Messages[0].Text, ReplaceQuestion(existing));
@@ -476,10 +488,17 @@ private Q_SLOTS:
         const QString written = s.OrderPath(afterNo + extension);
         const bool cancelled = afterNo == QStringLiteral("cancel");
         QCOMPARE(FolderEntries(s.OrderPath({})).size(), yes || cancelled ? 1 : 2);
-        QCOMPARE(dialog.FileName, yes ? existing : cancelled ? proposedBefore : written);
-        QCOMPARE(s.form1.OrderModified, document || cancelled);
+        QCOMPARE(s.Modified(), document || cancelled);
         if (!yes && !cancelled)
             QVERIFY(QFile::exists(written));
+
+        // The dialog proposes the name last written next time.
+        s.SetOrder(2, true);
+        s.env.Ui.SaveAnswers = {std::nullopt};
+        document ? s.Complete() : void(s.Save());
+        QCOMPARE(s.env.Ui.SaveDialogs.back().FileName, yes         ? existing
+                                                       : cancelled ? proposedBefore
+                                                                   : written);
     }
 
     void failedSaveKeepsThePreviousFile_data()
@@ -518,10 +537,10 @@ private Q_SLOTS:
             std::unique_ptr<ScopedFileSizeLimit> limit;
             if (fullDisk)
                 limit = std::make_unique<ScopedFileSizeLimit>(1000);
-            saved = s.form1.SaveOrder();
+            saved = s.Save();
         }
         QVERIFY(!saved);
-        QVERIFY(s.form1.OrderModified);
+        QVERIFY(s.Modified());
         QCOMPARE(s.env.Ui.Messages.size(), fullDisk ? 2u : 1u);
         const FakeInteraction::Message& error = s.env.Ui.Messages.back();
         QCOMPARE(error.Caption, QStringLiteral("Ошибка"));
@@ -540,7 +559,7 @@ private Q_SLOTS:
 
         // The same order goes to a good file afterwards.
         s.env.Ui.SaveAnswers = {s.OrderPath(QStringLiteral("good.order"))};
-        QVERIFY(s.form1.SaveOrder());
+        QVERIFY(s.Save());
         QCOMPARE(GuiTestEnvironment::Read(s.OrderPath(QStringLiteral("good.order"))),
                  Session::CurrentOrder());
     }

@@ -89,6 +89,10 @@ private:
     TempDir m_files;
     std::unique_ptr<OrderPreviewDialog> m_form;
 
+    template <typename Control> Control* Part(const char* designerName) const
+    {
+        return m_form->findChild<Control*>(QLatin1StringView(designerName));
+    }
     QString WriteFile(const QString& name, const QByteArray& content)
     {
         const QString path = m_files.QPath(name);
@@ -118,10 +122,9 @@ private:
     // Shows `path` without the modal loop and waits until the view has it.
     bool Load(const QString& path)
     {
-        m_form->DocumentFileName = path;
-        m_form->Navigate();
+        m_form->loadDocument(path);
         m_form->show();
-        return WaitUntil([&] { return !m_form->IsLoading(); }, kLoadTimeout);
+        return WaitUntil([&] { return !m_form->isLoading(); }, kLoadTimeout);
     }
     // The print dialog chooses PDF output into `pdfPath`, then OK or Cancel.
     void ChoosePdf(const QString& pdfPath, bool accept = true)
@@ -138,8 +141,8 @@ private:
                                            const std::function<void()>& whilePrinting = {})
     {
         ChoosePdf(pdfPath);
-        QSignalSpy printed(m_form.get(), &OrderPreviewDialog::DocumentPrinted);
-        QTest::mouseClick(m_form->Button3, Qt::LeftButton);
+        QSignalSpy printed(m_form.get(), &OrderPreviewDialog::documentPrinted);
+        QTest::mouseClick(Part<QPushButton>("Button3"), Qt::LeftButton);
         if (whilePrinting)
             whilePrinting();
         if (!printed.wait(kPrintTimeout) || printed.size() != 1)
@@ -159,7 +162,7 @@ private Q_SLOTS:
 
     void viewIsSetUpForStaticCp1251Documents()
     {
-        QWebEngineSettings* settings = m_form->WebBrowser1->settings();
+        QWebEngineSettings* settings = Part<QWebEngineView>("WebBrowser1")->settings();
         QCOMPARE(settings->defaultTextEncoding(), QStringLiteral("windows-1251"));
         QVERIFY(!settings->testAttribute(QWebEngineSettings::JavascriptEnabled));
         QVERIFY(!settings->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
@@ -173,7 +176,7 @@ private Q_SLOTS:
                                                    "document.getElementById('x').textContent='ran'"
                                                    "</script>")));
         QVERIFY(Load(path));
-        QCOMPARE(PlainText(m_form->WebBrowser1), QStringLiteral("без скриптов"));
+        QCOMPARE(PlainText(Part<QWebEngineView>("WebBrowser1")), QStringLiteral("без скриптов"));
     }
 
     void showDocument_data()
@@ -194,23 +197,23 @@ private Q_SLOTS:
             if (closeBox)
                 dialog->close();
             else
-                QTest::mouseClick(m_form->Button2, Qt::LeftButton);
+                QTest::mouseClick(Part<QPushButton>("Button2"), Qt::LeftButton);
         });
-        m_form->ShowDocument(path);
+        m_form->showDocument(path);
 
         QVERIFY(wasModal);
         QVERIFY(!m_form->isVisible());
-        QCOMPARE(m_form->DocumentFileName, path);
+        QCOMPARE(m_form->documentFileName(), path);
         // The hidden window keeps the document.
-        QVERIFY(WaitUntil([&] { return !m_form->IsLoading(); }, kLoadTimeout));
-        QCOMPARE(PlainText(m_form->WebBrowser1),
+        QVERIFY(WaitUntil([&] { return !m_form->isLoading(); }, kLoadTimeout));
+        QCOMPARE(PlainText(Part<QWebEngineView>("WebBrowser1")),
                  QString::fromUtf8(kGreetingUtf8) + QChar(u'\n') + QString::fromUtf8(kTotalUtf8));
     }
 
     void showsTheOrderDocument()
     {
         QVERIFY(Load(WriteOrderDocument(QStringLiteral("order.html"), 2)));
-        const QString text = PlainText(m_form->WebBrowser1);
+        const QString text = PlainText(Part<QWebEngineView>("WebBrowser1"));
         for (const char* expected : {"Заказ от \u00a0\u00a007.03.2026",
                                      "Организация: ЗАО Рога & Копыта", "Шар ёлочный, красный, 2",
                                      "Контактное лицо: Иванов И.И.", "Общая сумма: 100,00 руб."})
@@ -221,11 +224,11 @@ private Q_SLOTS:
     {
         const QString path = WriteFile(QStringLiteral("same.html"), Cp("первый").c_str());
         QVERIFY(Load(path));
-        QCOMPARE(PlainText(m_form->WebBrowser1), QStringLiteral("первый"));
+        QCOMPARE(PlainText(Part<QWebEngineView>("WebBrowser1")), QStringLiteral("первый"));
 
         WriteFile(QStringLiteral("same.html"), Cp("второй").c_str());
         QVERIFY(Load(path));
-        QCOMPARE(PlainText(m_form->WebBrowser1), QStringLiteral("второй"));
+        QCOMPARE(PlainText(Part<QWebEngineView>("WebBrowser1")), QStringLiteral("второй"));
     }
 
     void printsTheDocumentToTheChosenPrinter()
@@ -236,8 +239,8 @@ private Q_SLOTS:
         bool busy = false;
         const auto [pdf, ok] = PrintToPdf(m_files.QPath(QStringLiteral("short.pdf")), [&] {
             const QCursor* cursor = QGuiApplication::overrideCursor();
-            busy = m_form->IsPrinting() && cursor && cursor->shape() == Qt::WaitCursor &&
-                   !m_form->Button3->isEnabled();
+            busy = m_form->isPrinting() && cursor && cursor->shape() == Qt::WaitCursor &&
+                   !Part<QPushButton>("Button3")->isEnabled();
         });
         QVERIFY2(busy, "no busy pointer or a print button enabled while the job runs");
         QVERIFY(ok);
@@ -245,7 +248,7 @@ private Q_SLOTS:
         QVERIFY(pdf.startsWith("%PDF"));
         QCOMPARE(PdfPageCount(pdf), 1);
         QVERIFY(!QGuiApplication::overrideCursor());
-        QVERIFY(m_form->Button3->isEnabled());
+        QVERIFY(Part<QPushButton>("Button3")->isEnabled());
         QVERIFY(m_env.Ui.Messages.empty());
     }
 
@@ -253,8 +256,7 @@ private Q_SLOTS:
     {
         QVERIFY(Load(WriteFile(QStringLiteral("first.html"), GreetingDocument())));
         const QString second = WriteOrderDocument(QStringLiteral("second.html"), 80);
-        m_form->DocumentFileName = second;
-        m_form->Navigate();
+        m_form->loadDocument(second);
 
         const auto [pdf, ok] = PrintToPdf(m_files.QPath(QStringLiteral("second.pdf")));
         QVERIFY(ok);
@@ -269,13 +271,13 @@ private Q_SLOTS:
         const int dialogs = m_env.Ui.PrintDialogs;
         const QString pdfPath = m_files.QPath(QStringLiteral("cancel.pdf"));
         ChoosePdf(pdfPath, false);
-        QSignalSpy printed(m_form.get(), &OrderPreviewDialog::DocumentPrinted);
-        QTest::mouseClick(m_form->Button3, Qt::LeftButton);
+        QSignalSpy printed(m_form.get(), &OrderPreviewDialog::documentPrinted);
+        QTest::mouseClick(Part<QPushButton>("Button3"), Qt::LeftButton);
 
         QCOMPARE(m_env.Ui.PrintDialogs, dialogs + 1);
-        QVERIFY(!m_form->IsPrinting());
+        QVERIFY(!m_form->isPrinting());
         QVERIFY(!QGuiApplication::overrideCursor());
-        QVERIFY(m_form->Button3->isEnabled());
+        QVERIFY(Part<QPushButton>("Button3")->isEnabled());
         QVERIFY(!printed.wait(500));
         QVERIFY(!QFile::exists(pdfPath));
         QVERIFY(m_env.Ui.Messages.empty());
@@ -306,7 +308,7 @@ private Q_SLOTS:
         QCOMPARE(m_env.Ui.Messages[0].Style, 16);
         QVERIFY(m_env.Ui.Messages[0].Text.contains(document));
         QVERIFY(!QGuiApplication::overrideCursor());
-        QVERIFY(m_form->Button3->isEnabled());
+        QVERIFY(Part<QPushButton>("Button3")->isEnabled());
     }
 
     void closeButtonFollowsTheRightEdge_data()
@@ -327,10 +329,10 @@ private Q_SLOTS:
         QTRY_COMPARE(m_form->width(), width);
 
         const int outerWidth = m_form->frameGeometry().width();
-        QCOMPARE(m_form->Button2->geometry(), QRect(outerWidth - 112, 17, 75, 25));
-        QCOMPARE(m_form->Button3->geometry(), QRect(8, 17, 113, 25));
-        QCOMPARE(m_form->Panel1->geometry(), QRect(0, height - 58, width, 58));
-        QCOMPARE(m_form->WebBrowser1->geometry(), QRect(0, 0, width, height - 58));
+        QCOMPARE(Part<QPushButton>("Button2")->geometry(), QRect(outerWidth - 112, 17, 75, 25));
+        QCOMPARE(Part<QPushButton>("Button3")->geometry(), QRect(8, 17, 113, 25));
+        QCOMPARE(Part<QWidget>("Panel1")->geometry(), QRect(0, height - 58, width, 58));
+        QCOMPARE(Part<QWebEngineView>("WebBrowser1")->geometry(), QRect(0, 0, width, height - 58));
     }
 };
 

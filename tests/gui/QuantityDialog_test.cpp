@@ -28,30 +28,51 @@ enum class Finish
     EscapeOnButton,
 };
 
+template <typename Control> Control* Part(const QuantityDialog& dialog, const char* designerName)
+{
+    return dialog.findChild<Control*>(QLatin1StringView(designerName));
+}
+QLineEdit* QuantityBox(const QuantityDialog& dialog)
+{
+    return Part<QLineEdit>(dialog, "Edit1");
+}
+QLabel* Hint(const QuantityDialog& dialog)
+{
+    return Part<QLabel>(dialog, "Label3");
+}
+QPushButton* OkButton(const QuantityDialog& dialog)
+{
+    return Part<QPushButton>(dialog, "Button1");
+}
+QPushButton* CancelButton(const QuantityDialog& dialog)
+{
+    return Part<QPushButton>(dialog, "Button2");
+}
+
 void Press(QuantityDialog& dialog, Finish finish)
 {
     switch (finish) {
     case Finish::OkButton:
-        QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+        QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
         break;
     case Finish::Return:
-        QTest::keyClick(dialog.Edit1, Qt::Key_Return);
+        QTest::keyClick(QuantityBox(dialog), Qt::Key_Return);
         break;
     case Finish::KeypadEnter:
-        QTest::keyClick(dialog.Edit1, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(QuantityBox(dialog), Qt::Key_Enter, Qt::KeypadModifier);
         break;
     case Finish::Escape:
-        QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+        QTest::keyClick(QuantityBox(dialog), Qt::Key_Escape);
         break;
     case Finish::CancelButton:
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+        QTest::mouseClick(CancelButton(dialog), Qt::LeftButton);
         break;
     case Finish::CloseBox:
         dialog.close();
         break;
     case Finish::EscapeOnButton:
-        dialog.Button1->setFocus();
-        QTest::keyClick(dialog.Button1, Qt::Key_Escape);
+        OkButton(dialog)->setFocus();
+        QTest::keyClick(OkButton(dialog), Qt::Key_Escape);
         break;
     }
 }
@@ -68,7 +89,7 @@ int32_t Ask(QuantityDialog& dialog, int32_t minimum, int32_t start,
         if (open->isVisible())
             open->reject();
     });
-    return dialog.AskQuantity(Cp("AB-1"), Cp("Кружка"), minimum, 24, start);
+    return dialog.askQuantity(Cp("AB-1"), Cp("Кружка"), minimum, 24, start);
 }
 
 QTestEventList Typed(const QString& text)
@@ -95,24 +116,29 @@ private Q_SLOTS:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавление товара"));
         QCOMPARE(dialog.size(), QSize(513, 127));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-        QCOMPARE(dialog.Memo1->size(), QSize(497, 65));
-        QVERIFY(dialog.Memo1->isReadOnly());
-        QCOMPARE(dialog.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(dialog.Label1->text(), QStringLiteral("Добавить в заказ следующий товар:"));
-        QCOMPARE(dialog.Label2->text(), QStringLiteral("Введите количество:"));
-        QVERIFY(dialog.Label3->text().isEmpty());
-        QCOMPARE(dialog.Label3->font().pixelSize(), 9);
-        QCOMPARE(dialog.Label3->palette().color(QPalette::WindowText), QColor(Qt::red));
-        QCOMPARE(dialog.Button1->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog.Button2->text(), QStringLiteral("Отмена"));
+        const auto* productText = Part<QPlainTextEdit>(dialog, "Memo1");
+        QCOMPARE(productText->size(), QSize(497, 65));
+        QVERIFY(productText->isReadOnly());
+        QCOMPARE(productText->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(Part<QLabel>(dialog, "Label1")->text(),
+                 QStringLiteral("Добавить в заказ следующий товар:"));
+        QCOMPARE(Part<QLabel>(dialog, "Label2")->text(), QStringLiteral("Введите количество:"));
+        QVERIFY(Hint(dialog)->text().isEmpty());
+        QCOMPARE(Hint(dialog)->font().pixelSize(), 9);
+        QCOMPARE(Hint(dialog)->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(OkButton(dialog)->text(), QStringLiteral("OK"));
+        QCOMPARE(CancelButton(dialog)->text(), QStringLiteral("Отмена"));
 
-        dialog.SetProductText(Cp("AB-1"), Cp("Кружка «Зима»"), 6, 24);
-        QCOMPARE(dialog.Memo1->toPlainText(),
-                 QStringLiteral("[AB-1] Кружка «Зима»\n\nМинимальное кол-во: 6        "
-                                "Кол-во в коробке: 24"));
+        OnNextModal([&](QDialog* open) {
+            QCOMPARE(productText->toPlainText(),
+                     QStringLiteral("[AB-1] Кружка «Зима»\n\nМинимальное кол-во: 6        "
+                                    "Кол-во в коробке: 24"));
+            open->move(5, 5);
+            open->reject();
+        });
+        dialog.askQuantity(Cp("AB-1"), Cp("Кружка «Зима»"), 6, 24, 6);
 
         // Centred again on the next use, after the user moved it away.
-        Ask(dialog, 6, 6, [](QuantityDialog& open) { open.move(5, 5); });
         QPoint centre;
         Ask(dialog, 6, 6, [&](QuantityDialog& open) { centre = open.geometry().center(); });
         QVERIFY((centre - owner.geometry().center()).manhattanLength() <= 2);
@@ -128,13 +154,13 @@ private Q_SLOTS:
             openDuringMessage = dialog.isVisible();
         };
         const int32_t result = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
-            QCOMPARE(open.focusWidget(), open.Edit1);
-            QCOMPARE(open.Edit1->selectedText(), QStringLiteral("6"));
-            QVERIFY(open.Label3->text().isEmpty());
-            QCOMPARE(open.EnteredQuantity, 6);
+            QCOMPARE(open.focusWidget(), QuantityBox(open));
+            QCOMPARE(QuantityBox(open)->selectedText(), QStringLiteral("6"));
+            QVERIFY(Hint(open)->text().isEmpty());
+            QCOMPARE(open.enteredQuantity(), 6);
 
-            QTest::keyClicks(open.Edit1, QStringLiteral("5"));
-            QCOMPARE(open.Label3->text(), BelowMinimum);
+            QTest::keyClicks(QuantityBox(open), QStringLiteral("5"));
+            QCOMPARE(Hint(open)->text(), BelowMinimum);
             Press(open, Finish::OkButton);
             QVERIFY(open.isVisible());
             QCOMPARE(env.Ui.Messages.size(), 1u);
@@ -142,11 +168,11 @@ private Q_SLOTS:
             QCOMPARE(env.Ui.Messages[0].Caption, AppTitle());
             QCOMPARE(env.Ui.Messages[0].Style, 0);
             QVERIFY(openDuringMessage);
-            QCOMPARE(open.focusWidget(), open.Edit1);
-            QCOMPARE(open.Edit1->selectedText(), QStringLiteral("5"));
+            QCOMPARE(open.focusWidget(), QuantityBox(open));
+            QCOMPARE(QuantityBox(open)->selectedText(), QStringLiteral("5"));
 
-            QTest::keyClicks(open.Edit1, QStringLiteral("12"));
-            QVERIFY(open.Label3->text().isEmpty());
+            QTest::keyClicks(QuantityBox(open), QStringLiteral("12"));
+            QVERIFY(Hint(open)->text().isEmpty());
             Press(open, Finish::OkButton);
             QVERIFY(!open.isVisible());
         });
@@ -217,10 +243,10 @@ private Q_SLOTS:
         GuiTestEnvironment env;
         QuantityDialog dialog;
         Ask(dialog, 6, 6, [&](QuantityDialog& open) {
-            keys.simulate(open.Edit1);
-            QCOMPARE(open.Edit1->text(), text);
-            QCOMPARE(open.Label3->text(), hint);
-            QCOMPARE(open.EnteredQuantity, entered);
+            keys.simulate(QuantityBox(open));
+            QCOMPARE(QuantityBox(open)->text(), text);
+            QCOMPARE(Hint(open)->text(), hint);
+            QCOMPARE(open.enteredQuantity(), entered);
         });
         QVERIFY(env.Ui.Messages.empty());
     }
@@ -233,13 +259,13 @@ private Q_SLOTS:
         QuantityDialog dialog;
         QGuiApplication::clipboard()->setText(QStringLiteral("1 2"));
         const int32_t result = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
-            QTest::sendKeyEvent(QTest::Click, open.Edit1, Qt::Key_unknown, QStringLiteral("б"),
-                                Qt::NoModifier);
-            QCOMPARE(open.Edit1->text(), QStringLiteral("6"));
-            QTest::keyClick(open.Edit1, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(open.Edit1->text(), QStringLiteral("1 2"));
-            QCOMPARE(open.Label3->text(), BadNumber);
-            QCOMPARE(open.EnteredQuantity, 0);
+            QTest::sendKeyEvent(QTest::Click, QuantityBox(open), Qt::Key_unknown,
+                                QStringLiteral("б"), Qt::NoModifier);
+            QCOMPARE(QuantityBox(open)->text(), QStringLiteral("6"));
+            QTest::keyClick(QuantityBox(open), Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(QuantityBox(open)->text(), QStringLiteral("1 2"));
+            QCOMPARE(Hint(open)->text(), BadNumber);
+            QCOMPARE(open.enteredQuantity(), 0);
             Press(open, Finish::Return);
             QVERIFY(open.isVisible());
         });
@@ -275,7 +301,7 @@ private Q_SLOTS:
         GuiTestEnvironment env;
         QuantityDialog dialog;
         const int32_t answer = Ask(dialog, minimum, start, [&](QuantityDialog& open) {
-            QTest::keyClicks(open.Edit1, typed);
+            QTest::keyClicks(QuantityBox(open), typed);
             Press(open, finish);
             QVERIFY(!open.isVisible());
         });
@@ -304,11 +330,11 @@ private Q_SLOTS:
         GuiTestEnvironment env;
         QuantityDialog dialog;
         const int32_t answer = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
-            keys.simulate(open.Edit1);
+            keys.simulate(QuantityBox(open));
             for (Finish finish : {Finish::OkButton, Finish::Return}) {
                 Press(open, finish);
                 QVERIFY(open.isVisible());
-                QCOMPARE(open.Label3->text(), hint);
+                QCOMPARE(Hint(open)->text(), hint);
             }
         });
         QCOMPARE(answer, 0);
@@ -332,14 +358,14 @@ private Q_SLOTS:
         GuiTestEnvironment env;
         QuantityDialog dialog;
         const int32_t answer = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
-            QTest::keyClicks(open.Edit1, QStringLiteral("12"));
-            QCOMPARE(open.EnteredQuantity, 12);
+            QTest::keyClicks(QuantityBox(open), QStringLiteral("12"));
+            QCOMPARE(open.enteredQuantity(), 12);
             Press(open, finish);
             QVERIFY(!open.isVisible());
         });
         QCOMPARE(answer, 0);
-        QCOMPARE(dialog.EnteredQuantity, 0);
-        QVERIFY(dialog.Edit1->text().isEmpty());
+        QCOMPARE(dialog.enteredQuantity(), 0);
+        QVERIFY(QuantityBox(dialog)->text().isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(env.Ui.Messages.empty());
     }

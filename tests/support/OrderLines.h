@@ -13,7 +13,7 @@
 
 // Makes the order the lines of the first `count` catalogue products, with
 // quantities 3, 1, 8, and shows it.
-inline void SetTestOrder(MainWindow& form1, int count, bool modified)
+inline void SetTestOrder(MainWindow& window, int count, bool modified)
 {
     static const int quantities[] = {3, 1, 8};
     App().OrderItems.clear();
@@ -21,8 +21,7 @@ inline void SetTestOrder(MainWindow& form1, int count, bool modified)
         App().OrderItems.push_back(OrderItem::FromEntry(
             App().CatalogueEntries[static_cast<std::size_t>(k)], quantities[k]));
     App().OrderItemCount = count;
-    form1.OrderModified = modified;
-    form1.RefreshOrderView();
+    window.showOrder(modified);
 }
 
 // The current order as the bytes of its file, for comparing states.

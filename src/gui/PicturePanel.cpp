@@ -1,0 +1,67 @@
+#include "gui/PicturePanel.h"
+
+#include "gui/ErrorHandler.h"
+#include "gui/PictureFrame.h"
+#include "gui/WidgetPlacement.h"
+
+#include <QTimer>
+
+PicturePanel::PicturePanel(QWidget* parent) : QFrame(parent)
+{
+    Named(this, "panelRight");
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    m_catalogueFrame = Named(new PictureFrame(this), "ImageFrame1");
+    m_catalogueFrame->setGeometry(2, 2, 296, 240);
+    m_orderFrame = Named(new PictureFrame(this), "ImageFrame2");
+    m_orderFrame->setGeometry(2, 343, 296, 240);
+    m_pictureDelayTimer = Named(new QTimer(this), "Timer1");
+    m_pictureDelayTimer->setSingleShot(true);
+
+    connect(m_catalogueFrame, &PictureFrame::mainPictureDoubleClicked, this,
+            &PicturePanel::cataloguePictureDoubleClicked);
+    connect(m_orderFrame, &PictureFrame::mainPictureDoubleClicked, this,
+            &PicturePanel::orderPictureDoubleClicked);
+    connect(m_pictureDelayTimer, &QTimer::timeout, this,
+            Guard(this, &PicturePanel::showCataloguePictures));
+}
+
+void PicturePanel::setPreviewMode(PreviewMode mode)
+{
+    m_mode = mode;
+    m_catalogueFrame->show();
+    m_orderFrame->setVisible(mode == PreviewMode::TwoPictures);
+    layOut();
+}
+
+void PicturePanel::layOut()
+{
+    const QRect client = contentsRect();
+    const int height = client.height();
+    if (m_mode == PreviewMode::OnePicture) {
+        m_catalogueFrame->setGeometry(client.x(), client.y(), client.width(), height);
+    } else {
+        m_catalogueFrame->setGeometry(client.x(), client.y(), client.width(), height / 2);
+        const int lowerTop = m_catalogueFrame->y() + m_catalogueFrame->height() + 1;
+        m_orderFrame->setGeometry(client.x(), lowerTop, client.width(), height / 2);
+    }
+}
+
+void PicturePanel::scheduleCataloguePictures(std::string pictures)
+{
+    m_pendingCataloguePictures = std::move(pictures);
+    m_pictureDelayTimer->stop();
+    m_pictureDelayTimer->setInterval(50);
+    m_pictureDelayTimer->start();
+}
+
+void PicturePanel::showCataloguePictures()
+{
+    m_pictureDelayTimer->stop();
+    m_catalogueFrame->showPictures(m_pendingCataloguePictures);
+}
+
+void PicturePanel::showOrderPictures(const std::string& pictures)
+{
+    m_orderFrame->showPictures(pictures);
+}

@@ -1,0 +1,52 @@
+#include "gui/StringGrid.h"
+
+#include "gui/GridPainting.h"
+
+#include <QItemSelectionModel>
+#include <utility>
+
+StringGrid::StringGrid(QAbstractItemModel* model, std::vector<int> columnWidths, QWidget* parent)
+    : QTableView(parent), m_columnWidths(std::move(columnWidths))
+{
+    setModel(model);
+    SetUpStringGrid(this);
+    applyColumnWidths();
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_silentSelection && current.isValid())
+                    reportRow(current);
+            });
+    // A click on the row that already looks current selects it too.
+    connect(this, &QTableView::clicked, this, &StringGrid::reportRow);
+}
+
+void StringGrid::setDataBackground(QColor background)
+{
+    setItemDelegate(new GridCellDelegate(this, background, {3, 4, 5}));
+}
+
+void StringGrid::refill(const std::function<void()>& reset)
+{
+    const QModelIndex before = currentIndex();
+    const int previousRow = before.isValid() ? before.row() : 0;
+    m_silentSelection = true;
+    reset();
+    const int lastRow = model()->rowCount() - 1;
+    const int row = std::min(previousRow, lastRow);
+    // Only a row that really moved is reported, as a selection would be.
+    m_silentSelection = row == previousRow;
+    setCurrentIndex(model()->index(row, 0));
+    m_silentSelection = false;
+    applyColumnWidths();
+}
+
+void StringGrid::applyColumnWidths()
+{
+    for (std::size_t column = 0; column < m_columnWidths.size(); ++column)
+        setColumnWidth(static_cast<int>(column), m_columnWidths[column]);
+}
+
+void StringGrid::reportRow(const QModelIndex& index)
+{
+    Q_EMIT rowChosen(index.row() + 1);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+// One of the main window's two grids: a table view in the program's string
+// grid look over a model that reads the shared arrays. Grid rows are counted
+// from 1 as the header is row 0; a row the user moves to or clicks is
+// reported as rowChosen.
+class StringGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    StringGrid(QAbstractItemModel* model, std::vector<int> columnWidths, QWidget* parent);
+
+    // Paints data cells on `background`; the money and number columns right-aligned.
+    void setDataBackground(QColor background);
+
+    // Resets the model through `reset` keeping the current row; when the grid
+    // became shorter, the current row moves to the new last row and is
+    // reported. Column widths the user changed return to their design.
+    void refill(const std::function<void()>& reset);
+
+Q_SIGNALS:
+    void rowChosen(int row);
+
+private:
+    void applyColumnWidths();
+    void reportRow(const QModelIndex& index);
+
+    std::vector<int> m_columnWidths;
+    bool m_silentSelection = false;
+};
