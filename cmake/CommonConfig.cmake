@@ -14,3 +14,15 @@ if(PELMORA_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(pelmora_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The stricter rules: no implicit conversions between QString and 8-bit
+# strings (the code page must be chosen on purpose), no C-style casts, and
+# the class hierarchy mistakes the compiler can see. Linked privately, so it
+# applies to the sources of the target that links it and not to its users.
+add_library(pelmora_strict INTERFACE)
+target_compile_options(pelmora_strict INTERFACE
+    -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual)
+target_compile_definitions(pelmora_strict INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_CAST_FROM_BYTEARRAY)

@@ -1,49 +1,21 @@
 # Installation into the usual places under the prefix (GNUInstallDirs), and
 # the program's icon: drawn once as SVG, rendered to the hicolor PNG sizes at
 # build time, installed for the desktop and compiled into the windows as the
-# window icon.
+# window icon. Without rsvg-convert the program still builds and installs,
+# with the scalable icon only and no window icon.
 include(GNUInstallDirs)
 
-find_program(PELMORA_RSVG_CONVERT rsvg-convert)
-if(NOT PELMORA_RSVG_CONVERT)
-    message(FATAL_ERROR "rsvg-convert (Debian package librsvg2-bin) renders the program's icon; "
-                        "install it with scripts/install-deps.sh")
-endif()
-
 set(PELMORA_ICON_SVG ${CMAKE_SOURCE_DIR}/data/icons/pelmora.svg)
-set(PELMORA_ICON_SIZES 16 32 48 64 128 256)
-set(PELMORA_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 
-set(pelmora_icon_pngs)
-foreach(size IN LISTS PELMORA_ICON_SIZES)
-    set(png ${PELMORA_ICON_DIR}/${size}x${size}/pelmora.png)
-    add_custom_command(
-        OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PELMORA_ICON_DIR}/${size}x${size}
-        COMMAND ${PELMORA_RSVG_CONVERT} --width=${size} --height=${size} --format=png
-                --output=${png} ${PELMORA_ICON_SVG}
-        DEPENDS ${PELMORA_ICON_SVG}
-        COMMENT "Rendering the ${size}x${size} icon"
-        VERBATIM)
-    list(APPEND pelmora_icon_pngs ${png})
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
-add_custom_target(pelmora_icon_images ALL DEPENDS ${pelmora_icon_pngs})
-
-# The window icon: the title bar and the task switcher pick the nearest size.
-# Aliases keep the resource paths independent of the build folder's layout.
-set(pelmora_window_icons)
-foreach(size IN ITEMS 16 32 48 256)
-    set(png ${PELMORA_ICON_DIR}/${size}x${size}/pelmora.png)
-    if(size EQUAL 256)
-        set(alias pelmora.png)
-    else()
-        set(alias pelmora-${size}.png)
-    endif()
-    set_source_files_properties(${png} PROPERTIES QT_RESOURCE_ALIAS ${alias})
-    list(APPEND pelmora_window_icons ${png})
-endforeach()
-qt_add_resources(pelmora_gui pelmora_window_icons PREFIX /icons FILES ${pelmora_window_icons})
+find_program(PELMORA_RSVG_CONVERT rsvg-convert)
+if(PELMORA_RSVG_CONVERT)
+    include(IconImages)
+else()
+    message(WARNING "rsvg-convert (Debian package librsvg2-bin, see scripts/install-deps.sh) "
+                    "is missing: the PNG icons and the window icon are left out")
+    # Kept so that scripts naming it still build.
+    add_custom_target(pelmora_icon_images)
+endif()
 
 install(TARGETS pelmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/pelmora.desktop

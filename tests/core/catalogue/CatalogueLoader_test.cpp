@@ -193,7 +193,8 @@ TEST_F(CatalogueLoaderTest, FilterFindsWhatLikeOnUnicodeFinds)
             expression += c == u'%'   ? QStringLiteral(".*")
                           : c == u'_' ? QStringLiteral(".")
                                       : QRegularExpression::escape(QString(c));
-        const QRegularExpression like("\\A.*" + expression + ".*\\z",
+        const QRegularExpression like(QStringLiteral("\\A.*") + expression +
+                                          QStringLiteral(".*\\z"),
                                       QRegularExpression::CaseInsensitiveOption |
                                           QRegularExpression::DotMatchesEverythingOption);
         std::vector<std::string> expected;
