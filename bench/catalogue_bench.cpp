@@ -167,6 +167,8 @@ int main(int argc, char** argv)
             {"filter Svecha (Cyrillic)", Cp("Свеча")},
             {"filter svecha (lower case)", Cp("свеча")},
             {"filter yo (one letter)", Cp("ё")},
+            {"words shar elochnyj", Cp("шар елочный")},
+            {"words ml kruzhka 300", Cp("мл кружка 300")},
         };
         const double before = PeakResidentMB();
         std::printf("%s, median of %d runs; baseline = sqlite3 -batch -init /dev/null <db> "

@@ -172,10 +172,22 @@ std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const NameFilter* 
 
 std::string CatalogueQuery(std::string_view filter)
 {
-    const std::string pattern = NameFilter(filter).DatabasePattern();
-    if (pattern.empty())
+    const std::vector<std::string> patterns = NameFilter(filter).DatabasePatterns();
+    if (patterns.empty())
         return "SELECT * FROM catalogue ORDER BY SKU ASC";
-    return "SELECT * FROM catalogue WHERE (Name LIKE \"" + pattern + "\") ORDER BY SKU ASC";
+    std::string condition;
+    for (const std::string& pattern : patterns)
+        condition += (condition.empty() ? "Name LIKE \"" : " AND Name LIKE \"") + pattern + "\"";
+    return "SELECT * FROM catalogue WHERE (" + condition + ") ORDER BY SKU ASC";
+}
+
+std::vector<CatalogueEntry> LoadAllProducts(const std::string& databasePath,
+                                            const TFormatSettings& systemFormat)
+{
+    const std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(databasePath);
+    if (!database->HasTable("catalogue"))
+        return {};
+    return ReadProducts(*database->QueryTable(CatalogueQuery("")), nullptr, systemFormat);
 }
 
 void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& filter,

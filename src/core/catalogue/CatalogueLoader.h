@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/order/OrderItem.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct AppState;
 class Catalogue;
@@ -13,6 +16,12 @@ struct TFormatSettings;
 // whose name matches the filter's database pattern (see NameFilter.h). The
 // rows it returns are checked again with the filter itself.
 std::string CatalogueQuery(std::string_view filter);
+
+// Every product of the catalogue file at `databasePath` (Windows-1251),
+// whatever filter the catalogue in view has, read as a load reads them; the
+// options are not read. Raises what a load raises for the file and its rows.
+std::vector<CatalogueEntry> LoadAllProducts(const std::string& databasePath,
+                                            const TFormatSettings& systemFormat);
 
 // Reads the catalogue file at catalogue.databasePath(): the options
 // DBTimeStamp into the catalogue's time stamp and EuroIndex (read with

@@ -39,6 +39,18 @@ const ByteFold& Cp1251CaseFold()
     return fold;
 }
 
+const ByteFold& Cp1251NameFold()
+{
+    static const ByteFold fold = [] {
+        ByteFold names = Cp1251CaseFold();
+        const unsigned char smallIe = names[0xC5]; // Е
+        names[0xA8] = smallIe;                     // Ё
+        names[0xB8] = smallIe;                     // ё
+        return names;
+    }();
+    return fold;
+}
+
 LikePattern::LikePattern(std::string_view pattern, const ByteFold& fold)
     : m_pattern(pattern), m_fold(&fold)
 {

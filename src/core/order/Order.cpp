@@ -3,6 +3,7 @@
 #include "core/order/OrderFile.h"
 
 #include <limits>
+#include <stdexcept>
 
 const OrderItem* Order::line(int32_t index) const
 {
@@ -45,6 +46,16 @@ bool Order::removeLine(int32_t index)
     m_lines.erase(m_lines.begin() + index);
     m_modified = true;
     return true;
+}
+
+void Order::replaceLines(int32_t position, int32_t count, std::span<const OrderItem> replacement)
+{
+    if (position < 0 || count < 0 || position > lineCount() - count)
+        throw std::out_of_range("order lines out of range");
+    const auto first = m_lines.begin() + position;
+    const auto kept = m_lines.erase(first, first + count);
+    m_lines.insert(kept, replacement.begin(), replacement.end());
+    m_modified = true;
 }
 
 void Order::load(const std::filesystem::path& file)

@@ -43,6 +43,9 @@ public:
     // Empties the order; whether it counts as modified stays as it was, so
     // an unsaved order that was emptied is still asked about.
     void clear() { m_lines.clear(); }
+    // Puts `replacement` in place of the `count` lines from `position` and
+    // marks the order modified: how a change is taken back or made again.
+    void replaceLines(int32_t position, int32_t count, std::span<const OrderItem> replacement);
 
     // Reads and checks the whole file before the order is touched; raises
     // EOrderFileError and keeps the order when the file is unusable.
