@@ -11,6 +11,7 @@
 #include "core/pictures/LookAhead.h"
 #include "core/pictures/ProductPictures.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
