@@ -38,18 +38,6 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Заказ"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
-    m_view = Named(new QWebEngineView(this), "WebBrowser1");
-    QWebEngineSettings* settings = m_view->settings();
-    // The documents are Windows-1251 and declare no character set. The engine
-    // also guesses from the text itself, which a whole order document's worth
-    // of Russian settles; the default covers what the guess leaves open.
-    settings->setDefaultTextEncoding(QStringLiteral("windows-1251"));
-    // A document is static text: it needs no scripts and nothing from outside.
-    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
-
     auto* buttonPanel = Named(new QWidget(this), "Panel1");
     buttonPanel->setFixedHeight(kPanelHeight);
     m_printButton = Named(new QPushButton(QStringLiteral("Печать заказа"), buttonPanel), "Button3");
@@ -63,18 +51,13 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_view, 1);
+    // The view's place, held until the first document makes the view.
+    layout->addStretch(1);
     layout->addWidget(buttonPanel);
 
     connect(m_printButton, &QPushButton::clicked, this,
             Guard(this, &OrderPreviewDialog::printDocument));
     connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
-    connect(m_view, &QWebEngineView::loadStarted, this,
-            Guard(this, &OrderPreviewDialog::loadStarted));
-    connect(m_view, &QWebEngineView::loadFinished, this,
-            [this](bool ok) { Guarded([&] { loadFinished(ok); }); });
-    connect(m_view, &QWebEngineView::printFinished, this,
-            [this](bool success) { Guarded([&] { finishPrinting(success); }); });
 
     // The design size is the outer size; the window manager's frame comes on top.
     resize(671, 614);
@@ -84,6 +67,42 @@ OrderPreviewDialog::~OrderPreviewDialog()
 {
     // The view may still hold the printer of a running job: it goes first.
     delete m_view;
+}
+
+QWebEngineView* OrderPreviewDialog::view()
+{
+    if (m_view == nullptr)
+        createView();
+    return m_view;
+}
+
+void OrderPreviewDialog::createView()
+{
+    auto* view = Named(new QWebEngineView(this), "WebBrowser1");
+    QWebEngineSettings* settings = view->settings();
+    // The documents are Windows-1251 and declare no character set. The engine
+    // also guesses from the text itself, which a whole order document's worth
+    // of Russian settles; the default covers what the guess leaves open.
+    settings->setDefaultTextEncoding(QStringLiteral("windows-1251"));
+    // A document is static text: it needs no scripts and nothing from outside.
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+
+    connect(view, &QWebEngineView::loadStarted, this,
+            Guard(this, &OrderPreviewDialog::loadStarted));
+    connect(view, &QWebEngineView::loadFinished, this,
+            [this](bool ok) { Guarded([&] { loadFinished(ok); }); });
+    connect(view, &QWebEngineView::printFinished, this,
+            [this](bool success) { Guarded([&] { finishPrinting(success); }); });
+
+    // The view takes the place held for it above the button strip.
+    auto* box = static_cast<QBoxLayout*>(layout());
+    delete box->takeAt(0);
+    box->insertWidget(0, view, 1);
+    view->show(); // shown with the window, also when made while it is open
+    m_view = view;
 }
 
 void OrderPreviewDialog::showDocument(const QString& path)
@@ -105,7 +124,7 @@ void OrderPreviewDialog::navigate()
     if (m_documentFileName.isEmpty())
         return;
     m_awaitingStart = true;
-    m_view->load(QUrl::fromLocalFile(m_documentFileName));
+    view()->load(QUrl::fromLocalFile(m_documentFileName));
 }
 
 void OrderPreviewDialog::printDocument()

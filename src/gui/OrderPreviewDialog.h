@@ -11,6 +11,8 @@ class BusyCursor;
 
 // The order preview window: shows the last order document from its file and
 // prints it. It lives for the whole run and is shown modally per document.
+// Its HTML view, and with it the browser engine, is made with the first
+// document: most sessions never preview an order.
 class OrderPreviewDialog : public QDialog
 {
     Q_OBJECT
@@ -42,13 +44,16 @@ private:
     // in the background; documentPrinted reports the end.
     void printDocument();
     void navigate();
+    // The HTML view, made on first use.
+    QWebEngineView* view();
+    void createView();
     void placeCloseButton();
     void loadStarted();
     void loadFinished(bool ok);
     void startPrinting();
     void finishPrinting(bool success);
 
-    QWebEngineView* m_view;
+    QWebEngineView* m_view = nullptr; // none before the first document
     QPushButton* m_printButton;
     QPushButton* m_closeButton;
     QString m_documentFileName;

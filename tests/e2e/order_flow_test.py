@@ -329,6 +329,16 @@ def scenario(run: Run):
     run.close_with(preview, "Escape")
     run.to_main()
 
+    again = os.path.join(run.out, "zakaz-again")
+    run.step("complete the order again into %s: the preview shows it" % again)
+    x.key("ctrl+e")
+    run.choose_file(SAVE_DIALOG, again)
+    preview = run.dialog(PREVIEW, 30)
+    run.wait_file(again + ".html")
+    run.completed_at = datetime.datetime.now()
+    run.close_with(preview, "Escape")
+    run.to_main()
+
     missing_picture_message(run, db_path)
 
     run.step("quit")
@@ -345,6 +355,7 @@ def scenario(run: Run):
     check_settings(run, db_path)
     check_order_file(order_path + ".order", lines)
     check_document(run, document, lines, options)
+    check_document(run, again, lines, options)
 
     restart_with_rates_unreachable(run, order_path, lines, options)
 
@@ -580,8 +591,7 @@ def require_russian_locale():
 
 def first_window_without_rate_prompt(run: Run) -> str:
     """With the rates page answering, the first window is the customer
-    dialog; the rate prompt would come before it. The first window also
-    waits for the HTML engine."""
+    dialog; the rate prompt would come before it."""
     wid = run.dialog((CUSTOMER, RATE_PROMPT), 60)
     fail_unless(run.x.windows().get(wid) == CUSTOMER,
                 "the rate prompt came up although the rates page answered")

@@ -13,8 +13,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QWebEngineView>
 #include <QtTest>
 #include <memory>
@@ -348,28 +350,52 @@ private Q_SLOTS:
         QVERIFY(s.Start(Details(3), m_preview.get()));
         s.SetOrder(3, true);
         const QByteArray order = Session::CurrentOrder();
+        // The browser engine starts with the first document, not with the window.
+        QVERIFY(!m_preview->findChild<QWebEngineView*>());
+        QSignalSpy printed(m_preview.get(), &OrderPreviewDialog::documentPrinted);
+        const QString pdfPath = s.DocumentPath(QStringLiteral("печать.pdf"));
+        s.env.Ui.OnChoosePrinter = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath);
+            return true;
+        };
+        QWebEngineView* firstView = nullptr;
 
         for (const QString& name : {QStringLiteral("первый"), QStringLiteral("второй")}) {
             const QString path = s.DocumentPath(name + QStringLiteral(".html"));
             QString shownFile;
             bool modal = false;
+            bool viewShown = false;
             OnNextModal([&](QDialog* dialog) {
                 modal = dialog == m_preview.get() && dialog->isModal();
                 shownFile = m_preview->documentFileName();
+                const auto* view = m_preview->findChild<QWebEngineView*>();
+                viewShown = view && view->isVisible();
+                if (!firstView) { // the first document prints
+                    m_preview->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+                    (void)printed.wait(2 * kLoadTimeout);
+                }
                 m_preview->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
             });
             s.env.Ui.SaveAnswers = {s.DocumentPath(name)};
             s.Complete();
 
             QVERIFY(modal);
+            QVERIFY(viewShown);
             QCOMPARE(shownFile, path);
             QVERIFY(QFile::exists(path));
             QVERIFY(!m_preview->isVisible());
             // The hidden window goes on loading this document.
             QVERIFY(QTest::qWaitFor([&] { return !m_preview->isLoading(); }, kLoadTimeout));
-            QCOMPARE(m_preview->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"))->url(),
-                     QUrl::fromLocalFile(path));
+            auto* view = m_preview->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
+            QCOMPARE(view->url(), QUrl::fromLocalFile(path));
+            if (!firstView)
+                firstView = view;
+            QCOMPARE(view, firstView); // the second document reuses the view
         }
+        QCOMPARE(printed.size(), 1);
+        QVERIFY(printed.at(0).at(0).toBool());
+        QVERIFY(GuiTestEnvironment::Read(pdfPath).startsWith("%PDF"));
         QCOMPARE(s.dialogs.Shown, QStringList(2, QStringLiteral("Заказ")));
         QVERIFY(s.env.Ui.Messages.empty());
         QCOMPARE(Session::CurrentOrder(), order);

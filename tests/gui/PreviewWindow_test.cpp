@@ -160,9 +160,16 @@ private Q_SLOTS:
         m_env.Ui.Messages.clear();
     }
 
-    void viewIsSetUpForStaticCp1251Documents()
+    void viewIsMadeWithTheFirstDocumentForStaticCp1251Text()
     {
-        QWebEngineSettings* settings = Part<QWebEngineView>("WebBrowser1")->settings();
+        m_form->show(); // an open window without a document starts no browser
+        QVERIFY(!m_form->findChild<QWebEngineView*>());
+        QVERIFY(Load(WriteFile(QStringLiteral("made.html"), GreetingDocument())));
+        auto* view = Part<QWebEngineView>("WebBrowser1");
+        QVERIFY(view && view->isVisible());
+        QTRY_COMPARE(view->geometry(), QRect(0, 0, m_form->width(), m_form->height() - 58));
+
+        QWebEngineSettings* settings = view->settings();
         QCOMPARE(settings->defaultTextEncoding(), QStringLiteral("windows-1251"));
         QVERIFY(!settings->testAttribute(QWebEngineSettings::JavascriptEnabled));
         QVERIFY(!settings->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));

@@ -1,6 +1,7 @@
 #include "core/catalogue/CatalogueLoader.h"
 
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/FreeMemory.h"
 #include "core/catalogue/NameFilter.h"
 #include "core/catalogue/Prices.h"
 #include "core/sqlite/SQLiteAccess.h"
@@ -165,6 +166,9 @@ std::vector<CatalogueEntry> ReadProducts(TSQLiteTable& table, const NameFilter* 
         entry.Weight = row.Float(kWeight);
         entry.Image.Assign(row.Text(kImage));
     }
+    // A filtered list grew by doubling; it keeps only what it holds.
+    if (nameFilter != nullptr)
+        entries.shrink_to_fit();
     return entries;
 }
 
@@ -194,7 +198,7 @@ void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& 
                        const TFormatSettings& dotFormat, const TFormatSettings& systemFormat,
                        const std::function<void()>& onOptionsError)
 {
-    const std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(catalogue.databasePath());
+    std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(catalogue.databasePath());
 
     try {
         ReadOptions(*database, catalogue, prices, dotFormat);
@@ -213,6 +217,10 @@ void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& 
     catalogue.replaceEntries(ReadProducts(*database->QueryTable(CatalogueQuery(filter)),
                                           nameFilter.ListsWholeCatalogue() ? nullptr : &nameFilter,
                                           systemFormat));
+    // The query's rows and the file's page cache are gone with the
+    // connection; only the catalogue itself stays.
+    database.reset();
+    ReturnFreeHeapToSystem();
 }
 
 void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,

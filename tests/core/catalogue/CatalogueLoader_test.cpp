@@ -165,6 +165,8 @@ TEST_F(CatalogueLoaderTest, FilterMatchesNamesByTheLikeRule)
     for (const auto& c : cases) {
         Load(c.filter);
         EXPECT_EQ(SKUs(), c.skus) << Cp1251ToUtf8(c.filter);
+        // No room kept beyond the products: a catalogue can be large.
+        EXPECT_EQ(m_state.CatalogueEntries.capacity(), c.skus.size()) << Cp1251ToUtf8(c.filter);
         for (int i = 0; i < m_state.CatalogueCount; ++i)
             EXPECT_EQ(m_state.CatalogueEntries[static_cast<std::size_t>(i)].Number, i + 1);
     }

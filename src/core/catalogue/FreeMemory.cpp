@@ -1,0 +1,13 @@
+#include "core/catalogue/FreeMemory.h"
+
+#include <cstdlib> // defines __GLIBC__ where it applies
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+void ReturnFreeHeapToSystem()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
