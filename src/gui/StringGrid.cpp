@@ -1,5 +1,6 @@
 #include "gui/StringGrid.h"
 
+#include "gui/GridHeader.h"
 #include "gui/GridPainting.h"
 
 #include <QItemSelectionModel>
@@ -8,6 +9,7 @@
 StringGrid::StringGrid(QAbstractItemModel* model, std::vector<int> columnWidths, QWidget* parent)
     : QTableView(parent), m_columnWidths(std::move(columnWidths))
 {
+    setHorizontalHeader(new GridHeader(this));
     setModel(model);
     SetUpStringGrid(this);
     applyColumnWidths();
