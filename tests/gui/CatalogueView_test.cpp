@@ -186,6 +186,16 @@ private Q_SLOTS:
         };
         QCOMPARE(colourAt(0), GridCellDelegate::currentCellColour());
         QCOMPARE(colourAt(2), GridCellDelegate::selectedRowColour());
+        // A dialog over the window leaves the grid the window's active control.
+        QColor underDialog;
+        ModalScript script(QStringLiteral("cancel"), [&](QDialog* dialog) {
+            (void)QTest::qWaitForWindowActive(dialog);
+            underDialog = colourAt(0);
+            dialog->reject();
+        });
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(script.succeeded());
+        QCOMPARE(underDialog, GridCellDelegate::currentCellColour());
         // Without the focus the whole row is grey.
         f.Edit("Edit1")->setFocus();
         QTRY_VERIFY(!grid->hasFocus());
