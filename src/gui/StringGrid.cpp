@@ -4,6 +4,7 @@
 #include "gui/GridPainting.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <utility>
 
 StringGrid::StringGrid(QAbstractItemModel* model, std::vector<int> columnWidths, QWidget* parent)
@@ -20,6 +21,20 @@ StringGrid::StringGrid(QAbstractItemModel* model, std::vector<int> columnWidths,
             });
     // A click on the row that already looks current selects it too.
     connect(this, &QTableView::clicked, this, &StringGrid::reportRow);
+    // Connected first, so it is known before the other receivers run.
+    connect(this, &QTableView::doubleClicked, this, [this] { m_doubleClickReported = true; });
+    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this] { Q_EMIT doubleClicked(currentIndex()); });
+}
+
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_doubleClickReported = false;
+    QTableView::mouseDoubleClickEvent(event);
+    // The view reports only a double click on the cell that its first click
+    // pressed; the grid's double click acts on the current row wherever it lands.
+    if (!m_doubleClickReported && event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked(currentIndex());
 }
 
 void StringGrid::setDataBackground(QColor background)
