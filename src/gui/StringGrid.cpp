@@ -16,15 +16,28 @@ StringGrid::StringGrid(QAbstractItemModel* model, std::vector<int> columnWidths,
     applyColumnWidths();
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
+                m_rowMovedByPress = m_pressing;
                 if (!m_silentSelection && current.isValid())
                     reportRow(current);
             });
-    // A click on the row that already looks current selects it too.
-    connect(this, &QTableView::clicked, this, &StringGrid::reportRow);
+    // A click on the row that already looks current selects it too; one that
+    // moved the row was reported with the move.
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (!std::exchange(m_rowMovedByPress, false))
+            reportRow(index);
+    });
     // Connected first, so it is known before the other receivers run.
     connect(this, &QTableView::doubleClicked, this, [this] { m_doubleClickReported = true; });
     connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this] { Q_EMIT doubleClicked(currentIndex()); });
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    m_rowMovedByPress = false;
+    m_pressing = true;
+    QTableView::mousePressEvent(event);
+    m_pressing = false;
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event)

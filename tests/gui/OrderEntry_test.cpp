@@ -143,7 +143,7 @@ private Q_SLOTS:
     }
 
     // A double click anywhere on a grid, below its rows too, acts on its
-    // current row.
+    // current row; a click on another order line shows its pictures once.
     void mouseOnTheGrids()
     {
         MainWindowFixture f(Products());
@@ -167,6 +167,17 @@ private Q_SLOTS:
             QTest::mouseDClick(order->viewport(), Qt::LeftButton, {}, belowTheRows(order));
         }));
         QCOMPARE(Quantity(1), 9);
+
+        const PictureFrame* lower = f.Frame("ImageFrame2");
+        const auto rowCentre = [order](int row) {
+            return order->visualRect(order->model()->index(row - 1, 1)).center();
+        };
+        for (int row : {2, 2}) {
+            const int before = lower->listsShown();
+            QTest::mouseClick(order->viewport(), Qt::LeftButton, {}, rowCentre(row));
+            QCOMPARE(App().SelectedOrderRow, row);
+            QCOMPARE(lower->listsShown(), before + 1);
+        }
     }
 
     void typingOnTheCatalogueSearchesArticleCodes()
