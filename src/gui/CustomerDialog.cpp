@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -146,13 +147,33 @@ void CustomerDialog::chooseNoDetails()
 
 void CustomerDialog::applyDetails()
 {
-    if (m_userInfoPath.empty())
+    const bool detailsGiven = m_detailsGivenButton->isChecked();
+    if (m_userInfoPath.empty() || (!detailsGiven && !m_noDetailsButton->isChecked()))
         return;
+    if (detailsGiven && !detailFieldsFilled()) {
+        App().Ui->MessageBox(QStringLiteral("Необходимо заполнить все поля."),
+                             QStringLiteral("Ошибка"), MessageStyle::IconWarning);
+        return;
+    }
+    // The folder may have gone while the program runs; it is made again as
+    // at start, and a failure shows when the file is written.
+    std::error_code ignored;
+    std::filesystem::create_directories(m_userInfoPath.parent_path(), ignored);
     TIniFile ini(m_userInfoPath);
-    if (m_detailsGivenButton->isChecked())
+    if (detailsGiven)
         storeEnteredDetails(ini);
-    else if (m_noDetailsButton->isChecked())
+    else
         storeNoDetails(ini);
+}
+
+// A text of blanks counts as filled.
+bool CustomerDialog::detailFieldsFilled() const
+{
+    for (const QLineEdit* edit :
+         {m_companyEdit, m_tinEdit, m_phonesEdit, m_contactPersonEdit, m_emailEdit})
+        if (edit->text().isEmpty())
+            return false;
+    return true;
 }
 
 void CustomerDialog::storeEnteredDetails(TIniFile& ini)
@@ -163,13 +184,6 @@ void CustomerDialog::storeEnteredDetails(TIniFile& ini)
         {m_phonesEdit, &CustomerDetails::Phones},
         {m_contactPersonEdit, &CustomerDetails::ContactPerson},
         {m_emailEdit, &CustomerDetails::Email}};
-    for (const auto& field : fields) {
-        if (field.first->text().isEmpty()) {
-            App().Ui->MessageBox(QStringLiteral("Необходимо заполнить все поля."),
-                                 QStringLiteral("Ошибка"), MessageStyle::IconWarning);
-            return;
-        }
-    }
     CustomerDetails entered;
     entered.UserInfoSpecified = true;
     entered.RemindOnStartup = false;

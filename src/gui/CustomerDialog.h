@@ -35,6 +35,7 @@ private:
     void chooseNoDetails();
     void setDetailFieldsEnabled(bool enabled);
     void applyDetails();
+    bool detailFieldsFilled() const;
     void storeEnteredDetails(TIniFile& ini);
     void storeNoDetails(TIniFile& ini);
 

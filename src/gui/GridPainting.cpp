@@ -15,8 +15,11 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 {
     const QModelIndex current = m_grid->currentIndex();
     const bool selectedRow = current.isValid() && current.row() == index.row();
-    // With whole-row selection the current cell is the first of the row.
-    const bool currentCell = selectedRow && index.column() == 0 && m_grid->hasFocus();
+    // With whole-row selection the current cell is the first of the row. The
+    // grid counts as focused while it is its window's active control, also
+    // while a dialog over the window has the keyboard.
+    const bool currentCell =
+        selectedRow && index.column() == 0 && m_grid->window()->focusWidget() == m_grid;
 
     QColor background = m_dataBackground;
     if (selectedRow)

@@ -7,7 +7,7 @@ class QTableView;
 
 // The cell painting of the program's two grids: black text on the cell's
 // background; in the selected row the current cell is light orange while
-// the grid has the focus and every other cell grey. Text sits 2 pixels below
+// the grid is its window's active control and every other cell grey. Text sits 2 pixels below
 // the cell's top, left-aligned 2 pixels in, or for the numeric columns
 // right-aligned 2 pixels from the right edge.
 class GridCellDelegate : public QStyledItemDelegate

@@ -9,6 +9,7 @@
 #include "gui/ErrorHandler.h"
 #include "gui/OrderCommands.h"
 #include "gui/OrderView.h"
+#include "gui/OuterSize.h"
 #include "gui/WidgetPlacement.h"
 
 #include <QAction>
@@ -41,10 +42,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connectCommands();
     connectViews();
 
-    // The design size is the outer size; without a frame yet, the client
-    // area takes all of it and the window manager's frame comes on top.
+    // The design size is the outer size, the window manager's frame included.
     move(99, 154);
-    resize(1036, 662);
+    KeepOuterSize(this, QSize(1036, 662));
 
     App().OrderItemCount = 0;
     App().ImgPreviewMode = static_cast<uint8_t>(PreviewMode::OnePicture);

@@ -4,6 +4,7 @@
 #include "core/startup/AppState.h"
 #include "gui/BusyCursor.h"
 #include "gui/ErrorHandler.h"
+#include "gui/OuterSize.h"
 #include "gui/WidgetPlacement.h"
 
 #include <QFileInfo>
@@ -59,8 +60,8 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
             Guard(this, &OrderPreviewDialog::printDocument));
     connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
 
-    // The design size is the outer size; the window manager's frame comes on top.
-    resize(671, 614);
+    // The design size is the outer size, the window manager's frame included.
+    KeepOuterSize(this, QSize(671, 614));
 }
 
 OrderPreviewDialog::~OrderPreviewDialog()

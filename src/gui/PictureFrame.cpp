@@ -76,6 +76,7 @@ std::vector<PictureBox*> PictureFrame::furtherThumbnails() const
 
 void PictureFrame::showPictures(const std::string& list)
 {
+    ++m_listsShown;
     m_thumbnails.clear();
 
     const std::vector<std::string> names = SplitPictureList(list);

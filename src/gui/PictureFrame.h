@@ -27,6 +27,9 @@ public:
     // thumbnails are gone; otherwise the thumbnails made so far stay.
     void showPictures(const std::string& list);
 
+    // How many lists the frame was given, each decoded afresh.
+    int listsShown() const { return m_listsShown; }
+
     PictureBox* mainPicture() const { return m_mainPicture; }
     PictureBox* firstThumbnail() const { return m_firstThumbnail; }
     // The thumbnails after the first, in list order.
@@ -49,4 +52,5 @@ private:
     PictureBox* m_mainPicture;
     PictureBox* m_firstThumbnail;
     std::vector<std::unique_ptr<PictureBox>> m_thumbnails;
+    int m_listsShown = 0;
 };

@@ -7,7 +7,9 @@
 // One of the main window's two grids: a table view in the program's string
 // grid look over a model that reads the shared arrays. Grid rows are counted
 // from 1 as the header is row 0; a row the user moves to or clicks is
-// reported as rowChosen.
+// reported as rowChosen, once per move or click. A double click anywhere on
+// the grid, the empty area below the rows included, is reported as
+// doubleClicked on the current row.
 class StringGrid : public QTableView
 {
     Q_OBJECT
@@ -25,10 +27,17 @@ public:
 Q_SIGNALS:
     void rowChosen(int row);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
 private:
     void applyColumnWidths();
     void reportRow(const QModelIndex& index);
 
     std::vector<int> m_columnWidths;
     bool m_silentSelection = false;
+    bool m_pressing = false;
+    bool m_rowMovedByPress = false;
+    bool m_doubleClickReported = false;
 };

@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -20,6 +21,17 @@ std::vector<TestProduct> Products()
     return {Product("AB-100", "Кружка белая", 2.5, "a.jpg;b.jpg"),
             Product("AB-200", "Кружка синяя", 1.25, "c.jpg"), Product("CD-300", "Ваза", 10, ""),
             Product("XY-ab1", "Тарелка", 3, "")};
+}
+
+// The smallest rectangle holding every dark pixel: where text was written.
+QRect InkBox(const QImage& image, QColor background)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < qGray(background.rgb()) / 2)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 } // namespace
@@ -174,10 +186,46 @@ private Q_SLOTS:
         };
         QCOMPARE(colourAt(0), GridCellDelegate::currentCellColour());
         QCOMPARE(colourAt(2), GridCellDelegate::selectedRowColour());
+        // A dialog over the window leaves the grid the window's active control.
+        QColor underDialog;
+        ModalScript script(QStringLiteral("cancel"), [&](QDialog* dialog) {
+            (void)QTest::qWaitForWindowActive(dialog);
+            underDialog = colourAt(0);
+            dialog->reject();
+        });
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(script.succeeded());
+        QCOMPARE(underDialog, GridCellDelegate::currentCellColour());
         // Without the focus the whole row is grey.
         f.Edit("Edit1")->setFocus();
         QTRY_VERIFY(!grid->hasFocus());
         QCOMPARE(colourAt(0), GridCellDelegate::selectedRowColour());
+    }
+
+    // Both grids' header cells: button face, text set 2 pixels in from the
+    // top left corner as in the data cells, not centred.
+    void headerCellsArePaintedAsGridCells()
+    {
+        MainWindowFixture f(Products());
+        for (const char* name : {"sg1", "sg2"}) {
+            QHeaderView* header = f.Grid(name)->horizontalHeader();
+            // Without the grid lines at the right and bottom edges.
+            const QRect cell(header->sectionViewportPosition(1), 0, header->sectionSize(1) - 1,
+                             header->height() - 1);
+            const QImage shown = header->viewport()->grab().toImage().copy(cell);
+            const QColor face = header->palette().color(QPalette::Button);
+            QCOMPARE(QColor(shown.pixel(cell.width() - 4, cell.height() - 3)), face);
+
+            QImage expected(cell.size(), QImage::Format_RGB32);
+            expected.fill(face);
+            QPainter painter(&expected);
+            painter.setFont(header->font());
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(2, 2, cell.width() - 3, cell.height() - 1),
+                             Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Артикул"));
+            painter.end();
+            QCOMPARE(InkBox(shown, face), InkBox(expected, face));
+        }
     }
 
     void euroRateCommandRepricesWithoutStoring()

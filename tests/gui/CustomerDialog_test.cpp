@@ -126,6 +126,28 @@ private Q_SLOTS:
         QVERIFY(!d.Details().UserInfoSpecified);
     }
 
+    // The data folder removed while the program runs: the fields are checked
+    // first, then the folder is made again for the file.
+    void aRemovedFolderIsMadeAgain()
+    {
+        Dialog d;
+        const QString folder = d.env.Path(QStringLiteral("data/Pelmora"));
+        QVERIFY(QDir(folder).removeRecursively());
+        d.Radio("RadioButton1")->click();
+        d.Fill({QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                QString()});
+        d.Ok()->click();
+        QCOMPARE(d.env.Ui.Messages.size(), 1u);
+        QCOMPARE(d.env.Ui.Messages[0].Text, QStringLiteral("Необходимо заполнить все поля."));
+        QVERIFY(!QFileInfo::exists(folder));
+
+        d.Edit("Edit5")->setText(QStringLiteral("a@b"));
+        d.Ok()->click();
+        QCOMPARE(d.env.Ui.Messages.size(), 1u);
+        QVERIFY(d.File().startsWith("[UserInfo]\r\nCompanyType=0\r\nCompany=A\r\n"));
+        QVERIFY(d.Details().UserInfoSpecified);
+    }
+
     void noDetailsKeepsTheStoredOnes()
     {
         Dialog d;

@@ -108,6 +108,16 @@ private Q_SLOTS:
         QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=75,4\r\n"));
     }
 
+    // The design size includes the frame, which the platform adds after show.
+    void outerSizeIsTheDesignSize()
+    {
+        MainWindowFixture w;
+        w.Window.show();
+        QTRY_VERIFY(w.Window.size() != QSize(1036, 662)); // the frame has come
+        QTRY_COMPARE(w.Window.frameGeometry().size(), QSize(1036, 662));
+        QCOMPARE(w.Widget("GroupBox2")->y(), 332);
+    }
+
     void resizeRules_data()
     {
         QTest::addColumn<int>("outerHeight");

@@ -142,6 +142,44 @@ private Q_SLOTS:
         QCOMPARE(f.Label("Label7")->text(), QStringLiteral("0,00 м.куб."));
     }
 
+    // A double click anywhere on a grid, below its rows too, acts on its
+    // current row; a click on another order line shows its pictures once.
+    void mouseOnTheGrids()
+    {
+        MainWindowFixture f(Products());
+        App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 6),
+                            OrderItem::FromEntry(App().CatalogueEntries[2], 2)};
+        App().OrderItemCount = 2;
+        f.Window.showOrder(false);
+        const auto belowTheRows = [](QTableView* grid) {
+            return QPoint(40, grid->rowViewportPosition(grid->model()->rowCount() - 1) + 30);
+        };
+        QTableView* catalogue = f.Grid("sg1");
+        f.SelectCatalogueRow(2);
+        QVERIFY(f.AnswerQuantity(QStringLiteral("1"), [&] {
+            QTest::mouseDClick(catalogue->viewport(), Qt::LeftButton, {}, belowTheRows(catalogue));
+        }));
+        QCOMPARE(f.OrderCell(3, 1), QStringLiteral("CD-300"));
+
+        QTableView* order = f.Grid("sg2");
+        f.SelectOrderRow(1);
+        QVERIFY(f.AnswerQuantity(QStringLiteral("9"), [&] {
+            QTest::mouseDClick(order->viewport(), Qt::LeftButton, {}, belowTheRows(order));
+        }));
+        QCOMPARE(Quantity(1), 9);
+
+        const PictureFrame* lower = f.Frame("ImageFrame2");
+        const auto rowCentre = [order](int row) {
+            return order->visualRect(order->model()->index(row - 1, 1)).center();
+        };
+        for (int row : {2, 2}) {
+            const int before = lower->listsShown();
+            QTest::mouseClick(order->viewport(), Qt::LeftButton, {}, rowCentre(row));
+            QCOMPARE(App().SelectedOrderRow, row);
+            QCOMPARE(lower->listsShown(), before + 1);
+        }
+    }
+
     void typingOnTheCatalogueSearchesArticleCodes()
     {
         MainWindowFixture f(Products());

@@ -160,6 +160,14 @@ private Q_SLOTS:
         m_env.Ui.Messages.clear();
     }
 
+    // Before any other test shows the window: the design size includes the frame.
+    void outerSizeIsTheDesignSize()
+    {
+        m_form->show();
+        QTRY_VERIFY(m_form->size() != QSize(671, 614)); // the frame has come
+        QTRY_COMPARE(m_form->frameGeometry().size(), QSize(671, 614));
+    }
+
     void viewIsMadeWithTheFirstDocumentForStaticCp1251Text()
     {
         m_form->show(); // an open window without a document starts no browser
