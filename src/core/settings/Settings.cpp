@@ -8,6 +8,7 @@ namespace {
 // Every section and key of both files.
 constexpr char kGeneral[] = "General";
 constexpr char kUserInfo[] = "UserInfo";
+constexpr char kRecentOrders[] = "RecentOrders";
 
 constexpr char kEuro[] = "Euro";
 constexpr char kDatabasePath[] = "DBPath";
@@ -35,6 +36,11 @@ constexpr CustomerText kCustomerTexts[] = {
     {kPhones, &CustomerDetails::Phones},   {kContactPerson, &CustomerDetails::ContactPerson},
     {kEmail, &CustomerDetails::Email},
 };
+
+std::string RecentOrderKey(int index)
+{
+    return "File" + std::to_string(index + 1);
+}
 
 std::unique_ptr<TIniFile> OpenFile(const std::filesystem::path& file)
 {
@@ -94,6 +100,27 @@ double Settings::storedEuroRate() const
 void Settings::storeEuroRate(double roublesPerEuro)
 {
     settings().WriteFloat(kGeneral, kEuro, roublesPerEuro, m_systemFormat);
+}
+
+std::vector<std::string> Settings::recentOrderFiles() const
+{
+    std::vector<std::string> files;
+    for (int k = 0; k < kRecentOrderCount; ++k) {
+        std::string file = settings().ReadString(kRecentOrders, RecentOrderKey(k), "");
+        if (!file.empty())
+            files.push_back(std::move(file));
+    }
+    return files;
+}
+
+void Settings::storeRecentOrderFiles(const std::vector<std::string>& files)
+{
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int k = 0; k < kRecentOrderCount; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        values.emplace_back(RecentOrderKey(k), index < files.size() ? files[index] : "");
+    }
+    settings().WriteStrings(kRecentOrders, values);
 }
 
 std::string Settings::databasePath() const

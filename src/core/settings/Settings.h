@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A settings file that cannot be used at all; the program cannot run on.
 class ESettingsFileUnusable : public std::runtime_error
@@ -49,6 +50,13 @@ public:
     void storePictureFolder(const std::string& folder);
     std::string updatesUrl() const;
     void storeUpdatesUrl(const std::string& url);
+
+    // settings.ini [RecentOrders]: the order files last saved or opened,
+    // newest first, as paths in Windows-1251; empty keys are skipped.
+    static constexpr int kRecentOrderCount = 10;
+    std::vector<std::string> recentOrderFiles() const;
+    // Replaces the whole list in one write; the keys past it are emptied.
+    void storeRecentOrderFiles(const std::vector<std::string>& files);
 
     // userinfo.ini [General]: 1 or 2 pictures; any other value reads as 1.
     int previewMode() const;
