@@ -11,6 +11,13 @@ constexpr char kUserInfo[] = "UserInfo";
 constexpr char kRecentOrders[] = "RecentOrders";
 
 constexpr char kEuro[] = "Euro";
+constexpr char kEuroSource[] = "EuroSource";
+constexpr char kEuroDate[] = "EuroDate";
+// The rate's sources as written, and its date in a notation of its own, so
+// that the file reads the same under every locale.
+constexpr char kCentralBank[] = "CBR";
+constexpr char kManual[] = "Manual";
+constexpr char kEuroDateFormat[] = "yyyy-MM-dd";
 constexpr char kDatabasePath[] = "DBPath";
 constexpr char kPictureFolder[] = "DBImgPath";
 constexpr char kUpdatesUrl[] = "UpdatesURL";
@@ -100,6 +107,31 @@ double Settings::storedEuroRate() const
 void Settings::storeEuroRate(double roublesPerEuro)
 {
     settings().WriteFloat(kGeneral, kEuro, roublesPerEuro, m_systemFormat);
+}
+
+EuroRateOrigin Settings::storedEuroRateOrigin() const
+{
+    EuroRateOrigin origin;
+    const std::string source = settings().ReadString(kGeneral, kEuroSource, "");
+    if (source == kCentralBank)
+        origin.source = EuroRateSource::CentralBank;
+    else if (source == kManual)
+        origin.source = EuroRateSource::Manual;
+    const std::string date = settings().ReadString(kGeneral, kEuroDate, "");
+    origin.date =
+        QDate::fromString(QString::fromLatin1(date), QString::fromLatin1(kEuroDateFormat));
+    return origin;
+}
+
+void Settings::storeEuroRateOrigin(const EuroRateOrigin& origin)
+{
+    const char* source = origin.source == EuroRateSource::CentralBank ? kCentralBank
+                         : origin.source == EuroRateSource::Manual    ? kManual
+                                                                      : "";
+    settings().WriteStrings(
+        kGeneral,
+        {{kEuroSource, source},
+         {kEuroDate, origin.date.toString(QString::fromLatin1(kEuroDateFormat)).toStdString()}});
 }
 
 std::vector<std::string> Settings::recentOrderFiles() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/net/EuroRateOrigin.h"
 #include "core/order/CustomerDetails.h"
 #include "core/settings/IniFile.h"
 #include "core/text/NumberFormat.h"
@@ -44,6 +45,9 @@ public:
     // settings.ini [General]. Missing texts read as empty, the rate as 0.
     double storedEuroRate() const;
     void storeEuroRate(double roublesPerEuro);
+    // Beside Euro: EuroSource and EuroDate; Unknown and a null date when missing.
+    EuroRateOrigin storedEuroRateOrigin() const;
+    void storeEuroRateOrigin(const EuroRateOrigin& origin);
     std::string databasePath() const;
     void storeDatabasePath(const std::string& path);
     std::string pictureFolder() const;
