@@ -36,8 +36,13 @@ CommandLineRequest ParseCommandLine(const QStringList& arguments, const QString&
 
     if (!parser.parse(arguments))
         return Answer(1, {}, parser.errorText() + u'\n');
-    if (parser.isSet(help))
-        return Answer(0, parser.helpText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // Before the application object exists the parser cannot name the
+        // program in its usage line.
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QString::fromLatin1(kProgramName));
+        return Answer(0, text);
+    }
     if (parser.isSet(version))
         return Answer(0, QString::fromLatin1(kProgramName) + u' ' +
                              QString::fromLatin1(kProgramVersion) + u'\n');

@@ -37,7 +37,8 @@ SingleInstance::Role SingleInstance::start(const QString& orderFile)
 {
     // Held from the attempt to connect until this program listens, so that
     // of two programs started at once the second finds the first. A lock
-    // left by a crashed program is taken over (its process is gone).
+    // left by a crashed program is taken over (its process is gone). Should
+    // the lock not be had, the start goes on unguarded rather than not at all.
     QLockFile lock(m_serverName + QStringLiteral(".lock"));
     lock.tryLock(2 * kTimeoutMs);
     if (handOver(orderFile))
