@@ -1,23 +1,17 @@
 #include "core/net/RateDisplay.h"
-#include "core/seams/Clock.h"
 #include "core/text/NumberFormat.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class FixedClock : public IClock
-{
-public:
-    QDateTime Now() const override { return QDateTime(QDate(2026, 12, 8), QTime(23, 59)); }
-};
-
 TEST(RateDisplay, ShowsTheRateWithItsSourceAndWarnsWhenItIsOld)
 {
-    const FixedClock clock;
+    const QDate today(2026, 12, 8); // as the clock gives it
     const TFormatSettings russian{',', '.', ':', "DMY"};
     const TFormatSettings american{'.', '/', ':', "MDY"};
-    const QDate today = clock.Now().date();
+    const QString renew = QStringLiteral(" дн. Обновить его можно командой «Указать курс евро» в "
+                                         "меню «Настройки».");
     const struct
     {
         double rate;
@@ -37,17 +31,15 @@ TEST(RateDisplay, ShowsTheRateWithItsSourceAndWarnsWhenItIsOld)
          QStringLiteral("Курс евро: 80,40 руб. (введён вручную 05.12.2026)"),
          {}},
         {91.5,
-         {EuroRateSource::CentralBank, today.addDays(-5)},
+         {EuroRateSource::CentralBank, today.addDays(-4)},
          russian,
-         QStringLiteral("Курс евро: 91,50 руб. (ЦБ РФ на 03.12.2026)"),
-         QStringLiteral("Курсу 5 дн. Обновить его можно командой «Указать курс евро» в меню "
-                        "«Настройки».")},
+         QStringLiteral("Курс евро: 91,50 руб. (ЦБ РФ на 04.12.2026)"),
+         QStringLiteral("Курсу 4") + renew},
         {91.5,
          {EuroRateSource::Manual, QDate(2026, 1, 2)},
          american,
          QStringLiteral("Курс евро: 91.50 руб. (введён вручную 01/02/2026)"),
-         QStringLiteral("Курсу 340 дн. Обновить его можно командой «Указать курс евро» в меню "
-                        "«Настройки».")},
+         QStringLiteral("Курсу 340") + renew},
         // Unknown origin, or a date after today: nothing to judge by.
         {75, {}, russian, QStringLiteral("Курс евро: 75,00 руб."), {}},
         {75,
