@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-translations-l10n
-  libgl-dev libsqlite3-dev libjpeg62-turbo-dev libcurl4-openssl-dev
+  libgl-dev libsqlite3-dev libjpeg62-turbo-dev libcurl4-openssl-dev libxlsxwriter-dev
   sqlite3
   libc-l10n
   libgtest-dev googletest

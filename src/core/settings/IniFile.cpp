@@ -218,13 +218,21 @@ double TIniFile::ReadFloat(std::string_view section, std::string_view key, doubl
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+void TIniFile::WriteStrings(std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& values)
+{
     std::string content;
     std::error_code error;
     if (std::filesystem::exists(m_fileName, error) && !ReadWholeFile(m_fileName, content))
         throw EIniFileException("Unable to write to " + PathForMessage(m_fileName));
 
+    for (const auto& [key, value] : values)
+        content = IniText::WithValue(content, section, key, value);
     QString reason;
-    if (!ReplaceFileContent(m_fileName, IniText::WithValue(content, section, key, value), reason))
+    if (!ReplaceFileContent(m_fileName, content, reason))
         throw EIniFileException("Unable to write to " + PathForMessage(m_fileName));
 }
 

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // A settings value that cannot be written; the message names the file.
 class EIniFileException : public std::runtime_error
@@ -43,6 +45,10 @@ public:
     // Each raises EIniFileException "Unable to write to %s" when the file
     // cannot be written; the file then keeps its previous content.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Several keys of one section in one replacement of the file, so that a
+    // list is never left half written.
+    void WriteStrings(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void WriteFloat(std::string_view section, std::string_view key, double value,

@@ -8,8 +8,16 @@ namespace {
 // Every section and key of both files.
 constexpr char kGeneral[] = "General";
 constexpr char kUserInfo[] = "UserInfo";
+constexpr char kRecentOrders[] = "RecentOrders";
 
 constexpr char kEuro[] = "Euro";
+constexpr char kEuroSource[] = "EuroSource";
+constexpr char kEuroDate[] = "EuroDate";
+// The rate's sources as written, and its date in a notation of its own, so
+// that the file reads the same under every locale.
+constexpr char kCentralBank[] = "CBR";
+constexpr char kManual[] = "Manual";
+constexpr char kEuroDateFormat[] = "yyyy-MM-dd";
 constexpr char kDatabasePath[] = "DBPath";
 constexpr char kPictureFolder[] = "DBImgPath";
 constexpr char kUpdatesUrl[] = "UpdatesURL";
@@ -35,6 +43,11 @@ constexpr CustomerText kCustomerTexts[] = {
     {kPhones, &CustomerDetails::Phones},   {kContactPerson, &CustomerDetails::ContactPerson},
     {kEmail, &CustomerDetails::Email},
 };
+
+std::string RecentOrderKey(int index)
+{
+    return "File" + std::to_string(index + 1);
+}
 
 std::unique_ptr<TIniFile> OpenFile(const std::filesystem::path& file)
 {
@@ -94,6 +107,52 @@ double Settings::storedEuroRate() const
 void Settings::storeEuroRate(double roublesPerEuro)
 {
     settings().WriteFloat(kGeneral, kEuro, roublesPerEuro, m_systemFormat);
+}
+
+EuroRateOrigin Settings::storedEuroRateOrigin() const
+{
+    EuroRateOrigin origin;
+    const std::string source = settings().ReadString(kGeneral, kEuroSource, "");
+    if (source == kCentralBank)
+        origin.source = EuroRateSource::CentralBank;
+    else if (source == kManual)
+        origin.source = EuroRateSource::Manual;
+    const std::string date = settings().ReadString(kGeneral, kEuroDate, "");
+    origin.date =
+        QDate::fromString(QString::fromLatin1(date), QString::fromLatin1(kEuroDateFormat));
+    return origin;
+}
+
+void Settings::storeEuroRateOrigin(const EuroRateOrigin& origin)
+{
+    const char* source = origin.source == EuroRateSource::CentralBank ? kCentralBank
+                         : origin.source == EuroRateSource::Manual    ? kManual
+                                                                      : "";
+    settings().WriteStrings(
+        kGeneral,
+        {{kEuroSource, source},
+         {kEuroDate, origin.date.toString(QString::fromLatin1(kEuroDateFormat)).toStdString()}});
+}
+
+std::vector<std::string> Settings::recentOrderFiles() const
+{
+    std::vector<std::string> files;
+    for (int k = 0; k < kRecentOrderCount; ++k) {
+        std::string file = settings().ReadString(kRecentOrders, RecentOrderKey(k), "");
+        if (!file.empty())
+            files.push_back(std::move(file));
+    }
+    return files;
+}
+
+void Settings::storeRecentOrderFiles(const std::vector<std::string>& files)
+{
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int k = 0; k < kRecentOrderCount; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        values.emplace_back(RecentOrderKey(k), index < files.size() ? files[index] : "");
+    }
+    settings().WriteStrings(kRecentOrders, values);
 }
 
 std::string Settings::databasePath() const

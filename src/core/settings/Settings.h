@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/net/EuroRateOrigin.h"
 #include "core/order/CustomerDetails.h"
 #include "core/settings/IniFile.h"
 #include "core/text/NumberFormat.h"
@@ -8,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A settings file that cannot be used at all; the program cannot run on.
 class ESettingsFileUnusable : public std::runtime_error
@@ -43,12 +45,22 @@ public:
     // settings.ini [General]. Missing texts read as empty, the rate as 0.
     double storedEuroRate() const;
     void storeEuroRate(double roublesPerEuro);
+    // Beside Euro: EuroSource and EuroDate; Unknown and a null date when missing.
+    EuroRateOrigin storedEuroRateOrigin() const;
+    void storeEuroRateOrigin(const EuroRateOrigin& origin);
     std::string databasePath() const;
     void storeDatabasePath(const std::string& path);
     std::string pictureFolder() const;
     void storePictureFolder(const std::string& folder);
     std::string updatesUrl() const;
     void storeUpdatesUrl(const std::string& url);
+
+    // settings.ini [RecentOrders]: the order files last saved or opened,
+    // newest first, as paths in Windows-1251; empty keys are skipped.
+    static constexpr int kRecentOrderCount = 10;
+    std::vector<std::string> recentOrderFiles() const;
+    // Replaces the whole list in one write; the keys past it are emptied.
+    void storeRecentOrderFiles(const std::vector<std::string>& files);
 
     // userinfo.ini [General]: 1 or 2 pictures; any other value reads as 1.
     int previewMode() const;

@@ -4,6 +4,7 @@
 #include "core/catalogue/Prices.h"
 #include "core/net/EuroRate.h"
 #include "core/net/EuroRatePrompt.h"
+#include "core/net/RateDisplay.h"
 #include "core/net/UpdateCheck.h"
 #include "core/seams/Clock.h"
 #include "core/seams/Interaction.h"
@@ -106,14 +107,21 @@ void Startup::runSteps(const StartupPlaces& places, StartupWindow& window)
 
 void Startup::obtainEuroRate()
 {
-    m_prices.setEuroRate(FetchEuroRate(m_seams.http, m_seams.clock.Now().date(), m_dotFormat));
-    if (m_prices.euroRate() == 0) {
-        const double stored = m_settings.storedEuroRate();
+    const QDate today = m_seams.clock.Now().date();
+    m_prices.setEuroRate(FetchEuroRate(m_seams.http, today, m_dotFormat));
+    const bool fromWeb = m_prices.euroRate() != 0;
+    double stored = 0;
+    EuroRateOrigin storedOrigin;
+    if (!fromWeb) {
+        stored = m_settings.storedEuroRate();
+        storedOrigin = m_settings.storedEuroRateOrigin();
         m_prices.setEuroRate(
             PromptEuroRate(m_seams.ui, QString::fromUtf8(kNoWebEuroRate), stored, m_dotFormat));
     }
     // Kept at every start, so that the next start without the web offers it.
     m_settings.storeEuroRate(m_prices.euroRate());
+    m_settings.storeEuroRateOrigin(
+        StartupRateOrigin(fromWeb, m_prices.euroRate(), stored, storedOrigin, today));
 }
 
 void Startup::resolveCataloguePaths(const QString& homeFolder)

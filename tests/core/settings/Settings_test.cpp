@@ -73,4 +73,17 @@ TEST(Settings, NamesTheFileThatCannotBeUsed)
     EXPECT_FALSE(settings.isOpen());
 }
 
+TEST(Settings, KeepsTheRateOriginBesideTheRate)
+{
+    TempDir dir;
+    Settings settings(CommaFormat());
+    settings.open(dir.File("settings.ini"), dir.File("userinfo.ini"));
+    EXPECT_EQ(settings.storedEuroRateOrigin(), EuroRateOrigin{});
+    const EuroRateOrigin origin{EuroRateSource::Manual, QDate(2026, 12, 8)};
+    settings.storeEuroRateOrigin(origin);
+    EXPECT_EQ(settings.storedEuroRateOrigin(), origin);
+    EXPECT_EQ(ReadFileBytes(dir.File("settings.ini")),
+              "[General]\r\nEuroSource=Manual\r\nEuroDate=2026-12-08\r\n");
+}
+
 } // namespace

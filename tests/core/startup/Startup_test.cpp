@@ -80,7 +80,8 @@ TEST_F(StartupTest, FirstStartTakesTheDefaultsAndAsksInOrder)
     EXPECT_EQ(catalogue.timeStamp(), "01.12.2026 10:00:00");
     const std::string home = dir.File("home").string();
     EXPECT_EQ(ReadFileBytes(dir.File("config") / "Pelmora" / "settings.ini"),
-              "[General]\r\nEuro=89,12\r\nUpdatesURL=http://www.pelmora.ru/kesta/\r\nDBPath=" +
+              "[General]\r\nEuro=89,12\r\nEuroSource=CBR\r\nEuroDate=2026-12-05\r\nUpdatesURL=http:"
+              "//www.pelmora.ru/kesta/\r\nDBPath=" +
                   home + "/PelmoraDB/telvarin.db\r\nDBImgPath=" + home + "/PelmoraDB/img/\r\n");
 }
 
