@@ -1,7 +1,6 @@
 #include "gui/OrderPreviewDialog.h"
 
 #include "core/seams/Interaction.h"
-#include "core/startup/AppState.h"
 #include "gui/BusyCursor.h"
 #include "gui/ErrorHandler.h"
 #include "gui/WidgetPlacement.h"
@@ -33,7 +32,8 @@ QString CannotPrintText(const QString& file)
 
 } // namespace
 
-OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
+OrderPreviewDialog::OrderPreviewDialog(IUserInteraction& ui, QWidget* parent)
+    : QDialog(parent), m_ui(ui)
 {
     setWindowTitle(QStringLiteral("Заказ"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -67,14 +67,14 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttonPanel);
 
     connect(m_printButton, &QPushButton::clicked, this,
-            Guard(this, &OrderPreviewDialog::printDocument));
+            Guard(m_ui, this, &OrderPreviewDialog::printDocument));
     connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
     connect(m_view, &QWebEngineView::loadStarted, this,
-            Guard(this, &OrderPreviewDialog::loadStarted));
+            Guard(m_ui, this, &OrderPreviewDialog::loadStarted));
     connect(m_view, &QWebEngineView::loadFinished, this,
-            [this](bool ok) { Guarded([&] { loadFinished(ok); }); });
+            [this](bool ok) { Guarded(m_ui, [&] { loadFinished(ok); }); });
     connect(m_view, &QWebEngineView::printFinished, this,
-            [this](bool success) { Guarded([&] { finishPrinting(success); }); });
+            [this](bool success) { Guarded(m_ui, [&] { finishPrinting(success); }); });
 
     // The design size is the outer size; the window manager's frame comes on top.
     resize(671, 614);
@@ -115,7 +115,7 @@ void OrderPreviewDialog::printDocument()
     auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     printer->setResolution(kPrintResolution);
     printer->setDocName(QFileInfo(m_documentFileName).fileName());
-    if (!App().Ui->ChoosePrinter(*printer))
+    if (!m_ui.ChoosePrinter(*printer))
         return;
 
     m_printer = std::move(printer);
@@ -154,8 +154,8 @@ void OrderPreviewDialog::finishPrinting(bool success)
         },
         Qt::QueuedConnection);
     if (!success)
-        App().Ui->MessageBox(CannotPrintText(m_documentFileName), QStringLiteral("Ошибка"),
-                             MessageStyle::IconError);
+        m_ui.MessageBox(CannotPrintText(m_documentFileName), QStringLiteral("Ошибка"),
+                        MessageButtons::Ok, MessageIcon::Error);
 }
 
 void OrderPreviewDialog::loadStarted()
@@ -184,5 +184,5 @@ void OrderPreviewDialog::placeCloseButton()
 void OrderPreviewDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    Guarded([this] { placeCloseButton(); });
+    Guarded(m_ui, [this] { placeCloseButton(); });
 }

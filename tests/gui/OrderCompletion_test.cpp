@@ -87,7 +87,7 @@ struct Session
         QDir().mkpath(env.Path(QStringLiteral("docs")));
         env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
         f.UsePreview(preview);
-        return f.Window.runStartup() && App().CatalogueCount == 3 && env.Ui.Messages.empty() &&
+        return f.RunStartup() && env.Catalogue.count() == 3 && env.Ui.Messages.empty() &&
                dialogs.Shown.empty();
     }
 
@@ -96,15 +96,15 @@ struct Session
         return env.Path(QStringLiteral("docs/") + name);
     }
 
-    void SetOrder(int count, bool modified) { SetTestOrder(f.Window, count, modified); }
-    bool Modified() const { return f.Window.isOrderModified(); }
+    void SetOrder(int count, bool modified) { SetTestOrder(f, count, modified); }
+    bool Modified() const { return env.Order.isModified(); }
     void Complete() { f.Button("Button6")->click(); }
     template <typename Control> Control* CustomerControl(const char* name) const
     {
         return f.CustomerControl<Control>(name);
     }
 
-    static QByteArray CurrentOrder() { return CurrentOrderBytes(); }
+    QByteArray CurrentOrder() const { return CurrentOrderBytes(env.Order); }
 
     QStringList DocumentFiles() const
     {
@@ -134,23 +134,14 @@ class OrderCompletionTest : public QObject
     Q_OBJECT
 
 private:
-    TFormatSettings m_savedFormat;
+    // The preview lives for the whole program, as in the real one; these
+    // tests print nothing, so its questions go to a script of their own.
+    FakeInteraction m_previewUi;
     std::unique_ptr<OrderPreviewDialog> m_preview;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_savedFormat = SystemFormat();
-        TFormatSettings russian;
-        russian.DecimalSeparator = ',';
-        SetSystemFormat(russian);
-        m_preview = std::make_unique<OrderPreviewDialog>();
-    }
-    void cleanupTestCase()
-    {
-        m_preview.reset();
-        SetSystemFormat(m_savedFormat);
-    }
+    void initTestCase() { m_preview = std::make_unique<OrderPreviewDialog>(m_previewUi); }
+    void cleanupTestCase() { m_preview.reset(); }
 
     void emptyOrderOnlyInforms_data()
     {
@@ -165,8 +156,9 @@ private Q_SLOTS:
         QVERIFY(s.Start(detailsGiven ? Details(3) : NoDetails(), m_preview.get()));
         s.dialogs.CloseEvery = true;
         s.SetOrder(2, true);
-        App().OrderItemCount = 0; // lines deleted: the records stay behind
-        s.f.Window.showOrder(true);
+        s.env.Order.removeLine(1); // every line deleted: still a change
+        s.env.Order.removeLine(0);
+        s.f.Window.showOrder();
 
         s.f.Action("N16")->trigger();
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
@@ -232,7 +224,7 @@ private Q_SLOTS:
             QCOMPARE(s.env.Ui.Messages[0].Style, 16);
         }
         QVERIFY(s.DocumentFiles().isEmpty());
-        QCOMPARE(App().OrderItemCount, 2);
+        QCOMPARE(s.env.Order.lineCount(), 2);
         QVERIFY(!s.Modified());
     }
 
@@ -255,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(s.Start(Details(companyType)));
         s.dialogs.CloseEvery = true;
         s.SetOrder(3, modified);
-        const QByteArray order = Session::CurrentOrder();
+        const QByteArray order = s.CurrentOrder();
 
         s.env.Ui.SaveAnswers = {s.DocumentPath(QStringLiteral("заказ"))};
         s.Complete();
@@ -297,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(lines[18], QStringLiteral("</body></html>"));
 
         // The order is neither changed nor taken for saved.
-        QCOMPARE(Session::CurrentOrder(), order);
+        QCOMPARE(s.CurrentOrder(), order);
         QCOMPARE(s.Modified(), modified);
 
         // Next time the dialog proposes the extended name.
@@ -347,7 +339,7 @@ private Q_SLOTS:
         Session s;
         QVERIFY(s.Start(Details(3), m_preview.get()));
         s.SetOrder(3, true);
-        const QByteArray order = Session::CurrentOrder();
+        const QByteArray order = s.CurrentOrder();
 
         for (const QString& name : {QStringLiteral("первый"), QStringLiteral("второй")}) {
             const QString path = s.DocumentPath(name + QStringLiteral(".html"));
@@ -372,7 +364,7 @@ private Q_SLOTS:
         }
         QCOMPARE(s.dialogs.Shown, QStringList(2, QStringLiteral("Заказ")));
         QVERIFY(s.env.Ui.Messages.empty());
-        QCOMPARE(Session::CurrentOrder(), order);
+        QCOMPARE(s.CurrentOrder(), order);
         QVERIFY(s.Modified());
     }
 
@@ -408,7 +400,7 @@ private Q_SLOTS:
         QVERIFY(s.dialogs.Shown.empty());
         QCOMPARE(m_preview->documentFileName(), previewed);
         QVERIFY(s.DocumentFiles().isEmpty()); // no temporary file left behind
-        QCOMPARE(App().OrderItemCount, 2);
+        QCOMPARE(s.env.Order.lineCount(), 2);
         QVERIFY(s.Modified());
     }
 };

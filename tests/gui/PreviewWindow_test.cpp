@@ -151,7 +151,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { m_form = std::make_unique<OrderPreviewDialog>(); }
+    void initTestCase() { m_form = std::make_unique<OrderPreviewDialog>(m_env.Ui); }
 
     void cleanup()
     {

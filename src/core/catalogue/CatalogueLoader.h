@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-struct AppState;
 class Catalogue;
 class Prices;
 struct TFormatSettings;
@@ -31,9 +30,4 @@ std::string CatalogueQuery(std::string_view filter);
 // this load gave them.
 void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& filter,
                        const TFormatSettings& dotFormat, const TFormatSettings& systemFormat,
-                       const std::function<void()>& onOptionsError);
-
-// The same over the shared state (DBPath, DBTimeStamp, EuroIndex, PriceFactor,
-// CatalogueEntries and CatalogueCount), with the process-wide system format.
-void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
                        const std::function<void()>& onOptionsError);

@@ -126,15 +126,15 @@ void Settings::storeUpdatesUrl(const std::string& url)
     settings().WriteString(kGeneral, kUpdatesUrl, url);
 }
 
-int Settings::previewMode() const
+PreviewMode Settings::previewMode() const
 {
     const int32_t mode = userInfo().ReadInteger(kGeneral, kPreviewMode, 1);
-    return mode == 1 || mode == 2 ? mode : 1;
+    return mode == 2 ? PreviewMode::TwoPictures : PreviewMode::OnePicture;
 }
 
-void Settings::storePreviewMode(int mode)
+void Settings::storePreviewMode(PreviewMode mode)
 {
-    userInfo().WriteInteger(kGeneral, kPreviewMode, mode);
+    userInfo().WriteInteger(kGeneral, kPreviewMode, static_cast<int32_t>(mode));
 }
 
 CustomerDetails Settings::customerDetails() const

@@ -2,6 +2,7 @@
 
 #include "core/order/CustomerDetails.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/PreviewMode.h"
 #include "core/text/NumberFormat.h"
 
 #include <filesystem>
@@ -50,9 +51,9 @@ public:
     std::string updatesUrl() const;
     void storeUpdatesUrl(const std::string& url);
 
-    // userinfo.ini [General]: 1 or 2 pictures; any other value reads as 1.
-    int previewMode() const;
-    void storePreviewMode(int mode);
+    // userinfo.ini [General]: 1 or 2 pictures; any other value reads as one.
+    PreviewMode previewMode() const;
+    void storePreviewMode(PreviewMode mode);
 
     // userinfo.ini: the reminder (default on) and whether details are given
     // (default not); the texts and legal form only when they are given.

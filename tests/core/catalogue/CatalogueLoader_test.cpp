@@ -1,8 +1,9 @@
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
 #include "core/catalogue/LikePattern.h"
+#include "core/catalogue/Prices.h"
 #include "core/sqlite/SQLiteAccess.h"
 #include "core/sqlite/SqlScript.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 #include "support/TempDir.h"
@@ -37,28 +38,29 @@ class CatalogueLoaderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_state.DBPath = m_dir.File("telvarin.db").string();
-        m_state.EuroRate = 100;
+        m_catalogue.setDatabasePath(m_dir.File("telvarin.db").string());
+        m_prices.setEuroRate(100);
     }
 
     void Write(const std::string& script) { RunSqlScript(m_dir.File("telvarin.db"), script); }
 
     void Load(const std::string& filter = "")
     {
-        LoadCatalogueData(m_state, filter, MakeDotNumberFormat(SystemFormat()),
-                          [this] { ++m_optionsErrors; });
+        LoadCatalogueData(m_catalogue, m_prices, filter, MakeDotNumberFormat(SystemFormat()),
+                          SystemFormat(), [this] { ++m_optionsErrors; });
     }
 
     std::vector<std::string> SKUs() const
     {
         std::vector<std::string> skus;
-        for (int i = 0; i < m_state.CatalogueCount; ++i)
-            skus.push_back(m_state.CatalogueEntries[static_cast<std::size_t>(i)].SKU.Str());
+        for (const CatalogueEntry& entry : m_catalogue.entries())
+            skus.push_back(entry.SKU.Str());
         return skus;
     }
 
     TempDir m_dir;
-    AppState m_state;
+    Catalogue m_catalogue;
+    Prices m_prices;
     int m_optionsErrors = 0;
 };
 
@@ -70,13 +72,13 @@ TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
           Product("AA-1", Cp("Ручка")));
     Load();
     EXPECT_EQ(m_optionsErrors, 0);
-    EXPECT_EQ(m_state.DBTimeStamp, "01.12.2026 10:00:00");
-    EXPECT_EQ(m_state.EuroIndex, 1.005);
-    EXPECT_EQ(m_state.PriceFactor, ExtendedProduct(100, 1.005));
-    ASSERT_EQ(m_state.CatalogueCount, 2);
-    ASSERT_EQ(m_state.CatalogueEntries.size(), 2u);
+    EXPECT_EQ(m_catalogue.timeStamp(), "01.12.2026 10:00:00");
+    EXPECT_EQ(m_prices.euroIndex(), 1.005);
+    EXPECT_EQ(m_prices.priceFactor(), ExtendedProduct(100, 1.005));
+    ASSERT_EQ(m_catalogue.count(), 2);
+    ASSERT_EQ(m_catalogue.entries().size(), 2u);
     EXPECT_EQ(SKUs(), (std::vector<std::string>{"AA-1", "ZZ-2"}));
-    const CatalogueEntry& mug = m_state.CatalogueEntries[1];
+    const CatalogueEntry& mug = m_catalogue.entries()[1];
     EXPECT_EQ(mug.Number, 2);
     EXPECT_EQ(mug.Name.Str(), "Mug");
     EXPECT_EQ(mug.Price, 3.75);
@@ -85,7 +87,7 @@ TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
     EXPECT_EQ(mug.Volume, 0.8);
     EXPECT_EQ(mug.Weight, 0.35);
     EXPECT_EQ(mug.Image.Str(), "m.jpg;n.jpg");
-    EXPECT_EQ(m_state.CatalogueEntries[0].Name.Str(), Cp("Ручка"));
+    EXPECT_EQ(m_catalogue.entries()[0].Name.Str(), Cp("Ручка"));
 }
 
 // The database sees only the filter's ASCII characters; what it cannot
@@ -158,8 +160,8 @@ TEST_F(CatalogueLoaderTest, FilterMatchesNamesByTheLikeRule)
     for (const auto& c : cases) {
         Load(c.filter);
         EXPECT_EQ(SKUs(), c.skus) << Cp1251ToUtf8(c.filter);
-        for (int i = 0; i < m_state.CatalogueCount; ++i)
-            EXPECT_EQ(m_state.CatalogueEntries[static_cast<std::size_t>(i)].Number, i + 1);
+        for (int i = 0; i < m_catalogue.count(); ++i)
+            EXPECT_EQ(m_catalogue.entries()[static_cast<std::size_t>(i)].Number, i + 1);
     }
 }
 
@@ -231,8 +233,8 @@ TEST_F(CatalogueLoaderTest, LongTextsAreCutToTheirFields)
     Write(std::string(kOptions) + kCatalogueTable + "INSERT INTO catalogue VALUES ('" +
           std::string(20, 'S') + "', '" + name + "', 1, 1, 1, 1, 1, '" + image + "');");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    const CatalogueEntry& entry = m_state.CatalogueEntries[0];
+    ASSERT_EQ(m_catalogue.count(), 1);
+    const CatalogueEntry& entry = m_catalogue.entries()[0];
     EXPECT_EQ(entry.SKU.Str(), std::string(14, 'S'));
     EXPECT_EQ(entry.Name.Str(), std::string(100, 'n'));
     EXPECT_EQ(entry.Image.Str(), std::string(255, 'i'));
@@ -243,17 +245,16 @@ TEST_F(CatalogueLoaderTest, MissingEuroIndexKeepsPriceFactorAndReportsBeforeProd
     Write("CREATE TABLE options (Option TEXT, Value TEXT);"
           "INSERT INTO options VALUES ('DBTimeStamp', '02.01.2027 09:30:00');" +
           std::string(kCatalogueTable) + Product("A1", "Pen"));
-    m_state.PriceFactor = 42;
-    m_state.EuroIndex = 1.5;
-    m_state.CatalogueCount = 7;
+    m_prices = Prices(100, 1.5, 42);
+    m_catalogue.replaceEntries(std::vector<CatalogueEntry>(7));
     int countWhenReported = -1;
-    LoadCatalogueData(m_state, "", MakeDotNumberFormat(SystemFormat()),
-                      [&] { countWhenReported = m_state.CatalogueCount; });
+    LoadCatalogueData(m_catalogue, m_prices, "", MakeDotNumberFormat(SystemFormat()),
+                      SystemFormat(), [&] { countWhenReported = m_catalogue.count(); });
     EXPECT_EQ(countWhenReported, 7);
-    EXPECT_EQ(m_state.DBTimeStamp, "02.01.2027 09:30:00");
-    EXPECT_EQ(m_state.EuroIndex, 1.5);
-    EXPECT_EQ(m_state.PriceFactor, 42);
-    EXPECT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_catalogue.timeStamp(), "02.01.2027 09:30:00");
+    EXPECT_EQ(m_prices.euroIndex(), 1.5);
+    EXPECT_EQ(m_prices.priceFactor(), 42);
+    EXPECT_EQ(m_catalogue.count(), 1);
 }
 
 TEST_F(CatalogueLoaderTest, EuroIndexIsReadWithAPointWhateverTheLocale)
@@ -262,39 +263,39 @@ TEST_F(CatalogueLoaderTest, EuroIndexIsReadWithAPointWhateverTheLocale)
     Write(std::string(kOptions) + kCatalogueTable);
     Load();
     EXPECT_EQ(m_optionsErrors, 0);
-    EXPECT_EQ(m_state.EuroIndex, 1.005);
+    EXPECT_EQ(m_prices.euroIndex(), 1.005);
 
     Write("UPDATE options SET Value = '1,2' WHERE Option = 'EuroIndex';");
-    m_state.PriceFactor = 7;
+    m_prices = Prices(m_prices.euroRate(), m_prices.euroIndex(), 7);
     Load();
     EXPECT_EQ(m_optionsErrors, 1);
-    EXPECT_EQ(m_state.EuroIndex, 1.005);
-    EXPECT_EQ(m_state.PriceFactor, 7);
+    EXPECT_EQ(m_prices.euroIndex(), 1.005);
+    EXPECT_EQ(m_prices.priceFactor(), 7);
 }
 
 TEST_F(CatalogueLoaderTest, MissingFileInExistingFolderGivesAnEmptyCatalogue)
 {
-    m_state.CatalogueEntries.resize(3);
-    m_state.CatalogueCount = 3;
+    m_catalogue.replaceEntries(std::vector<CatalogueEntry>(3));
     Load();
     EXPECT_TRUE(std::filesystem::exists(m_dir.File("telvarin.db")));
     EXPECT_EQ(m_optionsErrors, 1);
-    EXPECT_EQ(m_state.CatalogueCount, 0);
-    EXPECT_TRUE(m_state.CatalogueEntries.empty());
+    EXPECT_EQ(m_catalogue.count(), 0);
+    EXPECT_TRUE(m_catalogue.entries().empty());
 }
 
 TEST_F(CatalogueLoaderTest, PathIsWindows1251ForTheUserAndUtf8ForTheFileSystem)
 {
     RunSqlScript(m_dir.File("каталог.db"),
                  std::string(kOptions) + kCatalogueTable + Product("A1", "Pen"));
-    m_state.DBPath = Cp(m_dir.File("каталог.db").string());
+    m_catalogue.setDatabasePath(Cp(m_dir.File("каталог.db").string()));
     Load();
-    EXPECT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_catalogue.count(), 1);
 
-    m_state.DBPath = Cp(m_dir.File("нет/каталог.db").string());
+    m_catalogue.setDatabasePath(Cp(m_dir.File("нет/каталог.db").string()));
     EXPECT_EQ(MessageOf<ESQLiteException>([&] { Load(); }),
-              "Failed to open database \"" + m_state.DBPath + "\" : unable to open database file");
-    EXPECT_EQ(m_state.CatalogueCount, 1);
+              "Failed to open database \"" + m_catalogue.databasePath() +
+                  "\" : unable to open database file");
+    EXPECT_EQ(m_catalogue.count(), 1);
 }
 
 // A row that cannot be read ends the load with an empty catalogue, whether
@@ -338,7 +339,7 @@ TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue
         std::filesystem::remove(m_dir.File("telvarin.db"));
         Write(std::string(kOptions) + kCatalogueTable + Product("OLD", "kept"));
         Load();
-        ASSERT_EQ(m_state.CatalogueCount, 1);
+        ASSERT_EQ(m_catalogue.count(), 1);
 
         Write("UPDATE options SET Value = '03.03.2027 08:00:00' WHERE Option = 'DBTimeStamp';"
               "UPDATE options SET Value = '1.25' WHERE Option = 'EuroIndex';"
@@ -346,11 +347,11 @@ TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue
               c.script);
         const std::string message = MessageOf([&] { Load(c.filter); });
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
-        EXPECT_EQ(m_state.CatalogueCount, 0) << c.message;
-        EXPECT_TRUE(m_state.CatalogueEntries.empty()) << c.message;
-        EXPECT_EQ(m_state.DBTimeStamp, "03.03.2027 08:00:00");
-        EXPECT_EQ(m_state.EuroIndex, 1.25);
-        EXPECT_EQ(m_state.PriceFactor, ExtendedProduct(100, 1.25));
+        EXPECT_EQ(m_catalogue.count(), 0) << c.message;
+        EXPECT_TRUE(m_catalogue.entries().empty()) << c.message;
+        EXPECT_EQ(m_catalogue.timeStamp(), "03.03.2027 08:00:00");
+        EXPECT_EQ(m_prices.euroIndex(), 1.25);
+        EXPECT_EQ(m_prices.priceFactor(), ExtendedProduct(100, 1.25));
     }
 }
 
@@ -362,10 +363,10 @@ TEST_F(CatalogueLoaderTest, RealColumnsFollowTheLocaleAndTextColumnsMustMatchIt)
           "Packing INTEGER, Volume VARCHAR(10), Weight DOUBLE, Image TEXT);"
           "INSERT INTO catalogue VALUES ('A', 'n', 12.5, 3, 30, '0,75', 0.125, '');");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Price, 12.5);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Volume, 0.75);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Weight, 0.125);
+    ASSERT_EQ(m_catalogue.count(), 1);
+    EXPECT_EQ(m_catalogue.entries()[0].Price, 12.5);
+    EXPECT_EQ(m_catalogue.entries()[0].Volume, 0.75);
+    EXPECT_EQ(m_catalogue.entries()[0].Weight, 0.125);
 
     Write("UPDATE catalogue SET Volume = '0.75';");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
@@ -405,12 +406,12 @@ TEST_F(CatalogueLoaderTest, NumbersAreTheValuesOfTheirTextForm)
             if (!TryStrToFloat(text, expected)) {
                 EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
                           "'" + text + "' is not a valid floating point value");
-                EXPECT_EQ(m_state.CatalogueCount, 0);
+                EXPECT_EQ(m_catalogue.count(), 0);
                 continue;
             }
             Load();
-            ASSERT_EQ(m_state.CatalogueCount, 1) << value;
-            const CatalogueEntry& entry = m_state.CatalogueEntries[0];
+            ASSERT_EQ(m_catalogue.count(), 1) << value;
+            const CatalogueEntry& entry = m_catalogue.entries()[0];
             EXPECT_EQ(entry.Price, expected) << value << " " << separator;
             EXPECT_FALSE(std::signbit(entry.Price)) << value;
             EXPECT_EQ(entry.Weight, 9007199254740992.0); // the nearest double to its digits
@@ -423,28 +424,27 @@ TEST_F(CatalogueLoaderTest, IntegerColumnsMustFitAQuantity)
     Write(std::string(kOptions) + kCatalogueTable +
           "INSERT INTO catalogue VALUES ('A', 'n', 1, -2147483648, 2147483647, 1, 1, '');");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    EXPECT_EQ(m_state.CatalogueEntries[0].MinQuantity, -2147483648);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Packing, 2147483647);
+    ASSERT_EQ(m_catalogue.count(), 1);
+    EXPECT_EQ(m_catalogue.entries()[0].MinQuantity, -2147483648);
+    EXPECT_EQ(m_catalogue.entries()[0].Packing, 2147483647);
 
     Write("UPDATE catalogue SET Packing = 2147483648;");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
               "'2147483648' is not a valid integer value");
     Write("UPDATE catalogue SET Packing = NULL, MinQuantity = NULL;");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Packing, 0);
+    ASSERT_EQ(m_catalogue.count(), 1);
+    EXPECT_EQ(m_catalogue.entries()[0].Packing, 0);
 }
 
 TEST_F(CatalogueLoaderTest, NoCatalogueTableGivesAnEmptyCatalogue)
 {
     Write(kOptions);
-    m_state.CatalogueEntries.resize(2);
-    m_state.CatalogueCount = 2;
+    m_catalogue.replaceEntries(std::vector<CatalogueEntry>(2));
     Load("pen");
     EXPECT_EQ(m_optionsErrors, 0);
-    EXPECT_EQ(m_state.CatalogueCount, 0);
-    EXPECT_TRUE(m_state.CatalogueEntries.empty());
+    EXPECT_EQ(m_catalogue.count(), 0);
+    EXPECT_TRUE(m_catalogue.entries().empty());
 }
 
 } // namespace
