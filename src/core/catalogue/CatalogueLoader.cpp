@@ -182,6 +182,9 @@ void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& 
                        const std::function<void()>& onOptionsError)
 {
     const std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(catalogue.databasePath());
+    // Float cells read as text carry the locale's separator, as the product
+    // columns are parsed with it.
+    database->NumberFormat = systemFormat;
 
     try {
         ReadOptions(*database, catalogue, prices, dotFormat);

@@ -9,12 +9,6 @@
 
 namespace {
 
-TFormatSettings& ProcessFormat()
-{
-    static TFormatSettings format;
-    return format;
-}
-
 char FirstByteOrDefault(const QString& text, char fallback)
 {
     if (text.isEmpty() || text.at(0).unicode() >= 0x80)
@@ -152,16 +146,6 @@ std::string_view Trimmed(std::string_view text)
 }
 
 } // namespace
-
-const TFormatSettings& SystemFormat()
-{
-    return ProcessFormat();
-}
-
-void SetSystemFormat(const TFormatSettings& format)
-{
-    ProcessFormat() = format;
-}
 
 TFormatSettings FormatFromLocale(const QLocale& locale)
 {

@@ -46,8 +46,8 @@ protected:
 
     void Load(const std::string& filter = "")
     {
-        LoadCatalogueData(m_catalogue, m_prices, filter, MakeDotNumberFormat(SystemFormat()),
-                          SystemFormat(), [this] { ++m_optionsErrors; });
+        LoadCatalogueData(m_catalogue, m_prices, filter, MakeDotNumberFormat(m_format), m_format,
+                          [this] { ++m_optionsErrors; });
     }
 
     std::vector<std::string> SKUs() const
@@ -59,6 +59,7 @@ protected:
     }
 
     TempDir m_dir;
+    TFormatSettings m_format; // the user's conventions; "." unless a test says otherwise
     Catalogue m_catalogue;
     Prices m_prices;
     int m_optionsErrors = 0;
@@ -66,7 +67,6 @@ protected:
 
 TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
 {
-    const ScopedDecimalSeparator point('.');
     Write(std::string(kOptions) + kCatalogueTable +
           "INSERT INTO catalogue VALUES ('ZZ-2', 'Mug', 3.75, 12, 144, 0.8, 0.35, 'm.jpg;n.jpg');" +
           Product("AA-1", Cp("Ручка")));
@@ -248,8 +248,8 @@ TEST_F(CatalogueLoaderTest, MissingEuroIndexKeepsPriceFactorAndReportsBeforeProd
     m_prices = Prices(100, 1.5, 42);
     m_catalogue.replaceEntries(std::vector<CatalogueEntry>(7));
     int countWhenReported = -1;
-    LoadCatalogueData(m_catalogue, m_prices, "", MakeDotNumberFormat(SystemFormat()),
-                      SystemFormat(), [&] { countWhenReported = m_catalogue.count(); });
+    LoadCatalogueData(m_catalogue, m_prices, "", MakeDotNumberFormat(m_format), m_format,
+                      [&] { countWhenReported = m_catalogue.count(); });
     EXPECT_EQ(countWhenReported, 7);
     EXPECT_EQ(m_catalogue.timeStamp(), "02.01.2027 09:30:00");
     EXPECT_EQ(m_prices.euroIndex(), 1.5);
@@ -259,7 +259,7 @@ TEST_F(CatalogueLoaderTest, MissingEuroIndexKeepsPriceFactorAndReportsBeforeProd
 
 TEST_F(CatalogueLoaderTest, EuroIndexIsReadWithAPointWhateverTheLocale)
 {
-    const ScopedDecimalSeparator comma(',');
+    m_format.DecimalSeparator = ',';
     Write(std::string(kOptions) + kCatalogueTable);
     Load();
     EXPECT_EQ(m_optionsErrors, 0);
@@ -302,7 +302,6 @@ TEST_F(CatalogueLoaderTest, PathIsWindows1251ForTheUserAndUtf8ForTheFileSystem)
 // rows before it converted or not; the options keep what this load read.
 TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue)
 {
-    const ScopedDecimalSeparator point('.');
     const std::string untyped =
         "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price TEXT, "
         "MinQuantity TEXT, Packing INTEGER, Volume REAL, Weight TEXT, "
@@ -357,7 +356,7 @@ TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue
 
 TEST_F(CatalogueLoaderTest, RealColumnsFollowTheLocaleAndTextColumnsMustMatchIt)
 {
-    const ScopedDecimalSeparator comma(',');
+    m_format.DecimalSeparator = ',';
     Write(std::string(kOptions) +
           "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
           "Packing INTEGER, Volume VARCHAR(10), Weight DOUBLE, Image TEXT);"
@@ -391,7 +390,7 @@ TEST_F(CatalogueLoaderTest, NumbersAreTheValuesOfTheirTextForm)
         "9e999",
     };
     for (const char separator : {'.', ','}) {
-        const ScopedDecimalSeparator locale(separator);
+        m_format.DecimalSeparator = separator;
         for (const char* value : stored) {
             std::filesystem::remove(m_dir.File("telvarin.db"));
             Write(std::string(kOptions) +
@@ -400,10 +399,11 @@ TEST_F(CatalogueLoaderTest, NumbersAreTheValuesOfTheirTextForm)
                   "INSERT INTO catalogue VALUES ('A', 'n', " +
                   value + ", 1, 1, 1, 9007199254740993, '');");
             TSQLiteDatabase database(m_dir.File("telvarin.db").string());
+            database.NumberFormat = m_format;
             const auto table = database.QueryTable("SELECT Price FROM catalogue");
             const std::string text = table->FieldText(0);
             double expected = 0;
-            if (!TryStrToFloat(text, expected)) {
+            if (!TryStrToFloat(text, expected, m_format)) {
                 EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
                           "'" + text + "' is not a valid floating point value");
                 EXPECT_EQ(m_catalogue.count(), 0);
