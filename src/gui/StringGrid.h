@@ -5,9 +5,9 @@
 #include <vector>
 
 // One of the main window's two grids: a table view in the program's string
-// grid look over a model that reads the shared arrays. Grid rows are counted
-// from 1 as the header is row 0; a row the user moves to or clicks is
-// reported as rowChosen.
+// grid look over a model that reads the catalogue or the order. Grid rows
+// are counted from 1 as the header is row 0; a row the user moves to or
+// clicks is reported as rowChosen.
 class StringGrid : public QTableView
 {
     Q_OBJECT
