@@ -1,11 +1,12 @@
-// The catalogue loader on damaged catalogue files, with the program's shared
-// state. A load either raises, leaving the previous catalogue or none, never a
-// part of one, or fills a catalogue whose entries are numbered 1..n and whose texts fit their
-// fields; the price factor follows the options whenever they were read.
+// The catalogue loader on damaged catalogue files, into a catalogue and
+// prices as the program holds them. A load either raises, leaving the previous catalogue or none,
+// never a part of one, or fills a catalogue whose entries are numbered 1..n and whose texts fit
+// their fields; the price factor follows the options whenever they were read.
 #include "FuzzSupport.h"
 
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
-#include "core/startup/AppState.h"
+#include "core/catalogue/Prices.h"
 #include "core/text/NumberFormat.h"
 
 #include <array>
@@ -46,39 +47,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     RemoveDatabase(file);
     WriteScratchFile(file, data, size);
 
-    AppState& state = App();
-    state = AppState();
-    state.DBPath = file.string();
-    state.EuroRate = 90.5;
-    state.CatalogueEntries = {Sentinel()};
-    state.CatalogueCount = 1;
+    Catalogue catalogue;
+    Prices prices;
+    catalogue.setDatabasePath(file.string());
+    prices.setEuroRate(90.5);
+    catalogue.replaceEntries({Sentinel()});
 
     bool optionsError = false;
     try {
-        LoadCatalogueData(state, filters[size % filters.size()], dotFormat,
-                          [&] { optionsError = true; });
+        LoadCatalogueData(catalogue, prices, filters[size % filters.size()], dotFormat,
+                          TFormatSettings{}, [&] { optionsError = true; });
     } catch (const std::exception&) {
-        const bool previous = state.CatalogueCount == 1 && state.CatalogueEntries.size() == 1 &&
-                              state.CatalogueEntries[0].SKU.View() == "previous";
-        const bool none = state.CatalogueCount == 0 && state.CatalogueEntries.empty();
+        const bool previous =
+            catalogue.count() == 1 && catalogue.entries()[0].SKU.View() == "previous";
+        const bool none = catalogue.count() == 0;
         FUZZ_CHECK(previous || none);
         RemoveDatabase(file);
         return 0;
     }
     RemoveDatabase(file);
 
-    FUZZ_CHECK(state.CatalogueCount >= 0);
-    FUZZ_CHECK(static_cast<std::size_t>(state.CatalogueCount) == state.CatalogueEntries.size());
-    for (std::size_t i = 0; i < state.CatalogueEntries.size(); ++i) {
-        const CatalogueEntry& entry = state.CatalogueEntries[i];
+    const std::vector<CatalogueEntry>& entries = catalogue.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const CatalogueEntry& entry = entries[i];
         FUZZ_CHECK(entry.Number == static_cast<int32_t>(i + 1));
         FUZZ_CHECK(entry.SKU.Length <= 14 && entry.Name.Length <= 100);
     }
     if (!optionsError) {
-        FUZZ_CHECK(std::isfinite(state.EuroIndex));
-        FUZZ_CHECK(state.PriceFactor == ExtendedProduct(state.EuroRate, state.EuroIndex));
+        FUZZ_CHECK(std::isfinite(prices.euroIndex()));
+        FUZZ_CHECK(prices.priceFactor() == ExtendedProduct(prices.euroRate(), prices.euroIndex()));
     } else {
-        FUZZ_CHECK(state.EuroIndex == 1.005 || std::isfinite(state.EuroIndex));
+        FUZZ_CHECK(prices.euroIndex() == 1.005 || std::isfinite(prices.euroIndex()));
     }
     return 0;
 }

@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     TIniFile ini(file);
     FUZZ_CHECK(ini.ReadString(otherSection, otherKey, "-") == (otherFound ? otherBefore : "-"));
     ini.ReadInteger(otherSection, otherKey, 0);
-    ini.ReadFloat(otherSection, otherKey, 0);
+    ini.ReadFloat(otherSection, otherKey, 0, TFormatSettings{});
 
     ini.WriteString(section, key, value);
     FUZZ_CHECK(ini.ReadString(section, key, "") == back);
@@ -114,8 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     // Fifteen digits round the very largest doubles past the range, so those
     // are left out.
     if (std::isfinite(real) && std::fabs(real) < 1e300) {
-        ini.WriteFloat(section, key, real);
-        const double read = ini.ReadFloat(section, key, std::nan(""));
+        ini.WriteFloat(section, key, real, TFormatSettings{});
+        const double read = ini.ReadFloat(section, key, std::nan(""), TFormatSettings{});
         FUZZ_CHECK(std::fabs(read - real) <= std::fabs(real) * 1e-14);
     }
     return 0;

@@ -1,6 +1,10 @@
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Prices.h"
 #include "core/net/CurlHttpClient.h"
+#include "core/order/Order.h"
 #include "core/seams/Clock.h"
-#include "core/startup/AppState.h"
+#include "core/settings/Settings.h"
+#include "core/startup/Startup.h"
 #include "core/text/NumberFormat.h"
 #include "gui/AboutDialog.h"
 #include "gui/BusyCursor.h"
@@ -43,28 +47,32 @@ int main(int argc, char* argv[])
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QApplication::setFont(QFont(QStringLiteral("Tahoma"), 8));
 
-    SetSystemFormat(FormatFromLocale(QLocale::system()));
+    // The locale's number and date conventions, read once and handed down.
+    const TFormatSettings systemFormat = FormatFromLocale(QLocale::system());
 
     QtInteraction interaction;
     TSystemClock clock;
     TCurlHttpClient network;
     BusyHttpClient http(network);
-    App().Ui = &interaction;
-    App().Clock = &clock;
-    App().Http = &http;
+    const Seams seams{interaction, http, clock};
 
-    MainWindow mainWindow;
+    Catalogue catalogue;
+    Prices prices;
+    Order order;
+    Settings settings(systemFormat);
+
+    MainWindow mainWindow(catalogue, prices, order, settings, seams, systemFormat);
     interaction.setOwner(&mainWindow);
-    CustomerDialog customerDialog(&mainWindow);
-    AboutDialog aboutDialog(&mainWindow);
-    QuantityDialog quantityDialog(&mainWindow);
-    OrderPreviewDialog previewDialog(&mainWindow);
+    CustomerDialog customerDialog(settings, interaction, &mainWindow);
+    AboutDialog aboutDialog(interaction, &mainWindow);
+    QuantityDialog quantityDialog(interaction, &mainWindow);
+    OrderPreviewDialog previewDialog(interaction, &mainWindow);
     mainWindow.setDialogs(&customerDialog, &aboutDialog, &quantityDialog, &previewDialog);
 
     // The start-up sequence runs as the message loop starts, before the main
     // window appears, as its first show.
     QTimer::singleShot(0, &mainWindow, [&mainWindow] {
-        if (mainWindow.runStartup())
+        if (mainWindow.runStartup(StandardStartupPlaces()))
             mainWindow.show();
         else
             QApplication::exit(1);

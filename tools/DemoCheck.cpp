@@ -1,8 +1,9 @@
 #include "DemoCheck.h"
 
 #include "DemoTimeStamp.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
-#include "core/startup/AppState.h"
+#include "core/catalogue/Prices.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 
@@ -49,21 +50,22 @@ void CheckDemoCatalogue(const std::filesystem::path& folder, int productCount,
                         const QLocale& locale, const QDateTime& stamp)
 {
     bool pathOk = false;
-    AppState state;
-    state.DBPath = Utf8ToCp1251((folder / "telvarin.db").string(), &pathOk);
+    Catalogue catalogue;
+    Prices prices;
+    catalogue.setDatabasePath(Utf8ToCp1251((folder / "telvarin.db").string(), &pathOk));
     Require(pathOk, "the folder's path has no Windows-1251 form");
     bool optionsOk = true;
-    LoadCatalogueData(state, "", MakeDotNumberFormat(SystemFormat()),
+    const TFormatSettings format = FormatFromLocale(locale);
+    LoadCatalogueData(catalogue, prices, "", MakeDotNumberFormat(format), format,
                       [&optionsOk] { optionsOk = false; });
     Require(optionsOk, "the options do not read");
-    Require(ReadsBackAs(state.DBTimeStamp, locale, stamp), "the time stamp does not read back");
-    Require(state.EuroIndex == 1.005, "EuroIndex is not 1.005");
-    Require(state.CatalogueCount == productCount, "product count differs");
+    Require(ReadsBackAs(catalogue.timeStamp(), locale, stamp), "the time stamp does not read back");
+    Require(prices.euroIndex() == 1.005, "EuroIndex is not 1.005");
+    Require(catalogue.count() == productCount, "product count differs");
 
     std::set<std::string> skus;
     std::set<std::string> pictures;
-    for (int i = 0; i < state.CatalogueCount; ++i) {
-        const CatalogueEntry& entry = state.CatalogueEntries[static_cast<std::size_t>(i)];
+    for (const CatalogueEntry& entry : catalogue.entries()) {
         Require(skus.insert(entry.SKU.Str()).second, "article code repeats: " + entry.SKU.Str());
         CheckProduct(entry, folder / "img", pictures);
     }

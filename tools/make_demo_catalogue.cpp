@@ -48,7 +48,6 @@ int main(int argc, char** argv)
         // The program reads numbers and dates in the conventions of the
         // system locale; the catalogue is written and checked in the same.
         const QLocale locale = QLocale::system();
-        SetSystemFormat(FormatFromLocale(locale));
         const QDateTime stamp(QDate(2026, 12, 1), QTime(10, 0, 0));
         const std::string timeStamp = DemoTimeStamp(locale, stamp);
 

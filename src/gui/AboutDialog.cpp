@@ -2,7 +2,6 @@
 
 #include "core/Version.h"
 #include "core/seams/Interaction.h"
-#include "core/startup/AppState.h"
 #include "gui/WidgetPlacement.h"
 
 #include <QEvent>
@@ -41,11 +40,10 @@ void SetHot(QLabel* label, bool hot)
 
 // The links are a courtesy: a desktop without a browser or a mail program
 // must not turn a click into an error box.
-void OpenQuietly(const QString& url)
+void OpenQuietly(IUserInteraction& ui, const QString& url)
 {
     try {
-        if (IUserInteraction* ui = App().Ui)
-            ui->ShellOpen(url);
+        ui.ShellOpen(url);
     } catch (...) {
     }
 }
@@ -61,7 +59,7 @@ bool IsLeftClickInside(QLabel* label, QEvent* event)
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(IUserInteraction& ui, QWidget* parent) : QDialog(parent), m_ui(ui)
 {
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(225, 193);
@@ -106,12 +104,12 @@ void AboutDialog::colourLinks()
 
 void AboutDialog::openSite()
 {
-    OpenQuietly(QStringLiteral("http://") + kSiteHost);
+    OpenQuietly(m_ui, QStringLiteral("http://") + kSiteHost);
 }
 
 void AboutDialog::writeMail()
 {
-    OpenQuietly(QStringLiteral("mailto:") + kMailbox);
+    OpenQuietly(m_ui, QStringLiteral("mailto:") + kMailbox);
 }
 
 void AboutDialog::showEvent(QShowEvent* event)

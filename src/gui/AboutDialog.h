@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class IUserInteraction;
 class QLabel;
 
 // The About window: what the program is, its version and two links to the
@@ -10,7 +11,7 @@ class AboutDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit AboutDialog(QWidget* parent = nullptr);
+    explicit AboutDialog(IUserInteraction& ui, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -22,6 +23,7 @@ private:
     void writeMail();
     void centreOnParent();
 
+    IUserInteraction& m_ui;
     QLabel* m_versionLabel;
     QLabel* m_siteLink;
     QLabel* m_mailLink;

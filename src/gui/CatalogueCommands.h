@@ -1,29 +1,28 @@
 #pragma once
 
 #include "core/seams/Interaction.h"
+#include "core/seams/Seams.h"
 #include "core/text/NumberFormat.h"
 
 #include <QObject>
 #include <string>
 
-class SettingsFiles;
+class Catalogue;
+class Prices;
+class Settings;
 
 // Where the catalogue comes from and what its prices are: loading and
 // filtering it, choosing its file, the euro rate and the check for a newer
-// catalogue. The catalogue is the one in the shared state; after every load
-// or new rate catalogueChanged asks the views to show it.
+// catalogue. After every load or new rate catalogueChanged asks the views to
+// show it.
 class CatalogueCommands : public QObject
 {
     Q_OBJECT
 public:
-    CatalogueCommands(SettingsFiles& settings, QObject* parent);
+    CatalogueCommands(Settings& settings, Catalogue& catalogue, Prices& prices, Seams seams,
+                      const TFormatSettings& systemFormat, QObject* parent);
 
-    // The rate from the central bank, or else as the user gives it; stored.
-    void obtainEuroRate();
     void askEuroRate();
-    // The catalogue file, its picture folder and the updates page from the
-    // settings, with the defaults under the home folder where none is stored.
-    void resolveCataloguePaths();
     // `filter` is a name filter (Windows-1251); empty for the whole catalogue.
     void loadCatalogue(const std::string& filter);
     void chooseCatalogueFile();
@@ -35,7 +34,11 @@ Q_SIGNALS:
     void catalogueChanged();
 
 private:
-    SettingsFiles& m_settings;
+    Settings& m_settings;
+    Catalogue& m_catalogue;
+    Prices& m_prices;
+    Seams m_seams;
+    TFormatSettings m_systemFormat;
     TFormatSettings m_dotNumberFormat;
     FileDialogOptions m_catalogueFileDialog;
 };

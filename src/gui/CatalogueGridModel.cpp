@@ -1,14 +1,20 @@
 #include "gui/CatalogueGridModel.h"
 
-#include "core/startup/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Prices.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 
 #include <array>
 
+CatalogueGridModel::CatalogueGridModel(const Catalogue& catalogue, const Prices& prices,
+                                       const TFormatSettings& systemFormat, QObject* parent)
+    : QAbstractTableModel(parent), m_catalogue(catalogue), m_prices(prices), m_format(systemFormat)
+{}
+
 int CatalogueGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : std::max(App().CatalogueCount, 1);
+    return parent.isValid() ? 0 : std::max(m_catalogue.count(), 1);
 }
 
 int CatalogueGridModel::columnCount(const QModelIndex& parent) const
@@ -18,10 +24,10 @@ int CatalogueGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant CatalogueGridModel::data(const QModelIndex& index, int role) const
 {
-    const AppState& app = App();
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= app.CatalogueCount)
+    const CatalogueEntry* shown = index.isValid() ? m_catalogue.entry(index.row()) : nullptr;
+    if (role != Qt::DisplayRole || !shown)
         return {};
-    const CatalogueEntry& entry = app.CatalogueEntries[static_cast<std::size_t>(index.row())];
+    const CatalogueEntry& entry = *shown;
     switch (index.column()) {
     case 0:
         return QString::number(entry.Number);
@@ -30,11 +36,12 @@ QVariant CatalogueGridModel::data(const QModelIndex& index, int role) const
     case 2:
         return FromCp1251(entry.Name.View());
     case 3:
-        return QString::fromStdString(FormatMoney(ExtendedProduct(entry.Price, app.PriceFactor)));
+        return QString::fromStdString(
+            FormatMoney(ExtendedProduct(entry.Price, m_prices.priceFactor()), m_format));
     case 4:
         return QString::number(entry.MinQuantity);
     case 5:
-        return QString::fromStdString(FormatMoney(entry.Weight));
+        return QString::fromStdString(FormatMoney(entry.Weight, m_format));
     default:
         return {};
     }

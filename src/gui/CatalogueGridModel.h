@@ -1,15 +1,21 @@
 #pragma once
 
+#include "core/text/NumberFormat.h"
+
 #include <QAbstractTableModel>
 
-// The catalogue grid over CatalogueEntries: the cells are read from the
-// shared array when painted, so filling the grid is one reset whatever the
-// catalogue's size. An empty catalogue shows one blank row.
+class Catalogue;
+class Prices;
+
+// The catalogue grid: the cells are read from the catalogue when painted, so
+// filling the grid is one reset whatever the catalogue's size. Prices are
+// shown in roubles. An empty catalogue shows one blank row.
 class CatalogueGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    CatalogueGridModel(const Catalogue& catalogue, const Prices& prices,
+                       const TFormatSettings& systemFormat, QObject* parent = nullptr);
 
     static constexpr int kColumnWidths[] = {25, 80, 350, 70, 63, 60};
 
@@ -20,4 +26,9 @@ public:
 
     // The catalogue changed as a whole (a load or a new euro rate).
     void refill();
+
+private:
+    const Catalogue& m_catalogue;
+    const Prices& m_prices;
+    TFormatSettings m_format;
 };

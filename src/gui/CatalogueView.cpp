@@ -1,7 +1,6 @@
 #include "gui/CatalogueView.h"
 
-#include "core/catalogue/ArticleSearch.h"
-#include "core/startup/AppState.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/text/Cp1251.h"
 #include "gui/CatalogueGridModel.h"
 #include "gui/ErrorHandler.h"
@@ -14,8 +13,11 @@
 #include <QPushButton>
 #include <iterator>
 
-CatalogueView::CatalogueView(QWidget* parent)
-    : QGroupBox(QStringLiteral(" Каталог "), parent), m_model(new CatalogueGridModel(this))
+CatalogueView::CatalogueView(const Catalogue& catalogue, const Prices& prices,
+                             const TFormatSettings& systemFormat, IUserInteraction& ui,
+                             QWidget* parent)
+    : QGroupBox(QStringLiteral(" Каталог "), parent), m_catalogue(catalogue), m_ui(ui),
+      m_model(new CatalogueGridModel(catalogue, prices, systemFormat, this))
 {
     Named(this, "GroupBox3");
     auto* filterLabel = Named(new QLabel(QStringLiteral("Фильтр по названию:"), this), "Label1");
@@ -39,7 +41,7 @@ CatalogueView::CatalogueView(QWidget* parent)
     connect(applyFilterButton, &QPushButton::clicked, this, &CatalogueView::filterRequested);
     connect(m_nameFilterEdit, &QLineEdit::returnPressed, this, &CatalogueView::filterRequested);
     connect(m_articleSearchEdit, &QLineEdit::textChanged, this,
-            Guard(this, &CatalogueView::searchArticle));
+            Guard(m_ui, this, &CatalogueView::searchArticle));
     connect(m_grid, &QTableView::doubleClicked, this, &CatalogueView::addProductRequested);
     connect(m_grid, &StringGrid::rowChosen, this, &CatalogueView::selectRow);
     m_grid->installEventFilter(this);
@@ -76,14 +78,13 @@ void CatalogueView::fitHeight(int height, int searchBoxTop)
 
 void CatalogueView::selectRow(int row)
 {
-    App().SelectedCatalogueRow = row;
+    m_selectedRow = row;
     Q_EMIT productSelected();
 }
 
 void CatalogueView::searchArticle()
 {
-    const int found = FindArticle(App().CatalogueEntries, App().CatalogueCount,
-                                  ToCp1251(m_articleSearchEdit->text()));
+    const int found = m_catalogue.findArticle(ToCp1251(m_articleSearchEdit->text()));
     if (found < 0)
         return;
     // A hit is the user's choice. Moving the grid's row reports it as a
@@ -103,7 +104,7 @@ bool CatalogueView::typeOnGrid(const QString& text)
     const QChar c = text.at(0);
     if (c == u'\r' || c == u'\n') {
         // An empty catalogue has nothing to add; the grid keeps the key.
-        if (App().CatalogueCount <= 0)
+        if (m_catalogue.count() <= 0)
             return false;
         Q_EMIT addProductRequested();
         return true;
@@ -143,7 +144,7 @@ bool CatalogueView::eventFilter(QObject* watched, QEvent* event)
         return QGroupBox::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
     bool consumed = false;
-    Guarded([&] {
+    Guarded(m_ui, [&] {
         if (watched == m_grid) {
             consumed = handleGridKey(key);
         } else if (watched == m_articleSearchEdit && key.key() == Qt::Key_Up) {

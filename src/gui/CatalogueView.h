@@ -2,22 +2,30 @@
 
 #include <QGroupBox>
 
+class Catalogue;
 class CatalogueGridModel;
+class IUserInteraction;
+class Prices;
 class QLineEdit;
 class StringGrid;
+struct TFormatSettings;
 
 // The catalogue group: the name filter, the grid of products and the search
-// by article code that typing on the grid opens under it. The product the
-// user moves to becomes App().SelectedCatalogueRow.
+// by article code that typing on the grid opens under it. The view keeps the
+// product the user moved to as its selected row.
 class CatalogueView : public QGroupBox
 {
     Q_OBJECT
 public:
-    explicit CatalogueView(QWidget* parent);
+    CatalogueView(const Catalogue& catalogue, const Prices& prices,
+                  const TFormatSettings& systemFormat, IUserInteraction& ui, QWidget* parent);
 
-    // The catalogue in the shared state changed as a whole (a load or a new
-    // euro rate): the grid reads it afresh, keeping its row where it can.
+    // The catalogue changed as a whole (a load or a new euro rate): the grid
+    // reads it afresh, keeping its row where it can.
     void refill();
+    // The grid row of the product the user chose (row n is the catalogue's
+    // product n - 1); 0 before the first choice.
+    int selectedRow() const { return m_selectedRow; }
     // The name filter as typed.
     QString nameFilter() const;
     void endArticleSearch();
@@ -40,8 +48,11 @@ private:
     void searchArticle();
     void selectRow(int row);
 
+    const Catalogue& m_catalogue;
+    IUserInteraction& m_ui;
     CatalogueGridModel* m_model;
     QLineEdit* m_nameFilterEdit;
     StringGrid* m_grid;
     QLineEdit* m_articleSearchEdit;
+    int m_selectedRow = 0;
 };

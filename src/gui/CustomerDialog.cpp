@@ -1,8 +1,7 @@
 #include "gui/CustomerDialog.h"
 
 #include "core/seams/Interaction.h"
-#include "core/settings/IniFile.h"
-#include "core/startup/AppState.h"
+#include "core/settings/Settings.h"
 #include "core/text/Cp1251.h"
 #include "gui/ErrorHandler.h"
 #include "gui/WidgetPlacement.h"
@@ -32,7 +31,8 @@ QLineEdit* FieldEdit(QWidget* parent, int x, int y, int width, const char* desig
 
 } // namespace
 
-CustomerDialog::CustomerDialog(QWidget* parent) : QDialog(parent)
+CustomerDialog::CustomerDialog(Settings& settings, IUserInteraction& ui, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_ui(ui)
 {
     setWindowTitle(QStringLiteral("Пользовательские данные"));
     setFixedSize(361, 329);
@@ -79,10 +79,11 @@ CustomerDialog::CustomerDialog(QWidget* parent) : QDialog(parent)
     groupModeButtons();
 
     connect(m_detailsGivenButton, &QRadioButton::clicked, this,
-            Guard(this, &CustomerDialog::chooseDetailsGiven));
+            Guard(m_ui, this, &CustomerDialog::chooseDetailsGiven));
     connect(m_noDetailsButton, &QRadioButton::clicked, this,
-            Guard(this, &CustomerDialog::chooseNoDetails));
-    connect(okButton, &QPushButton::clicked, this, Guard(this, &CustomerDialog::applyDetails));
+            Guard(m_ui, this, &CustomerDialog::chooseNoDetails));
+    connect(okButton, &QPushButton::clicked, this,
+            Guard(m_ui, this, &CustomerDialog::applyDetails));
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -96,11 +97,6 @@ void CustomerDialog::groupModeButtons()
     modes->addButton(m_noDetailsButton);
     m_detailsGivenButton->setAutoExclusive(false);
     m_noDetailsButton->setAutoExclusive(false);
-}
-
-void CustomerDialog::setUserInfoFile(const std::filesystem::path& path)
-{
-    m_userInfoPath = path;
 }
 
 void CustomerDialog::setDetails(const CustomerDetails& details)
@@ -147,36 +143,16 @@ void CustomerDialog::chooseNoDetails()
 
 void CustomerDialog::applyDetails()
 {
-    const bool detailsGiven = m_detailsGivenButton->isChecked();
-    if (m_userInfoPath.empty() || (!detailsGiven && !m_noDetailsButton->isChecked()))
+    // Before the settings files are open there is nowhere to keep the choice.
+    if (!m_settings.isOpen())
         return;
-    if (detailsGiven && !detailFieldsFilled()) {
-        App().Ui->MessageBox(QStringLiteral("Необходимо заполнить все поля."),
-                             QStringLiteral("Ошибка"), MessageStyle::IconWarning);
-        return;
-    }
-    // The folder may have gone while the program runs; it is made again as
-    // at start, and a failure shows when the file is written.
-    std::error_code ignored;
-    std::filesystem::create_directories(m_userInfoPath.parent_path(), ignored);
-    TIniFile ini(m_userInfoPath);
-    if (detailsGiven)
-        storeEnteredDetails(ini);
-    else
-        storeNoDetails(ini);
+    if (m_detailsGivenButton->isChecked())
+        storeEnteredDetails();
+    else if (m_noDetailsButton->isChecked())
+        storeNoDetails();
 }
 
-// A text of blanks counts as filled.
-bool CustomerDialog::detailFieldsFilled() const
-{
-    for (const QLineEdit* edit :
-         {m_companyEdit, m_tinEdit, m_phonesEdit, m_contactPersonEdit, m_emailEdit})
-        if (edit->text().isEmpty())
-            return false;
-    return true;
-}
-
-void CustomerDialog::storeEnteredDetails(TIniFile& ini)
+void CustomerDialog::storeEnteredDetails()
 {
     const std::pair<QLineEdit*, std::string CustomerDetails::*> fields[] = {
         {m_companyEdit, &CustomerDetails::Company},
@@ -184,6 +160,13 @@ void CustomerDialog::storeEnteredDetails(TIniFile& ini)
         {m_phonesEdit, &CustomerDetails::Phones},
         {m_contactPersonEdit, &CustomerDetails::ContactPerson},
         {m_emailEdit, &CustomerDetails::Email}};
+    for (const auto& field : fields) {
+        if (field.first->text().isEmpty()) {
+            m_ui.MessageBox(QStringLiteral("Необходимо заполнить все поля."),
+                            QStringLiteral("Ошибка"), MessageButtons::Ok, MessageIcon::Warning);
+            return;
+        }
+    }
     CustomerDetails entered;
     entered.UserInfoSpecified = true;
     entered.RemindOnStartup = false;
@@ -192,24 +175,18 @@ void CustomerDialog::storeEnteredDetails(TIniFile& ini)
         entered.*text = CustomerFieldText(ToCp1251(edit->text()));
         edit->setText(FromCp1251(entered.*text)); // the box shows what is kept
     }
-
-    ini.WriteInteger("UserInfo", "CompanyType", entered.CompanyType);
-    ini.WriteString("UserInfo", "Company", entered.Company);
-    ini.WriteString("UserInfo", "TIN", entered.TIN);
-    ini.WriteString("UserInfo", "Phones", entered.Phones);
-    ini.WriteString("UserInfo", "ContactPerson", entered.ContactPerson);
-    ini.WriteString("UserInfo", "Email", entered.Email);
-    ini.WriteBool("General", "UserInfoSpecified", true);
-    ini.WriteBool("General", "RemindOnStartup", false);
+    m_settings.storeCustomerDetails(entered);
     m_details = entered;
     accept();
 }
 
-void CustomerDialog::storeNoDetails(TIniFile& ini)
+void CustomerDialog::storeNoDetails()
 {
-    ini.WriteBool("General", "UserInfoSpecified", false);
-    ini.WriteBool("General", "RemindOnStartup", m_remindCheckBox->isChecked());
+    CustomerDetails withdrawn = m_details;
+    withdrawn.UserInfoSpecified = false;
+    withdrawn.RemindOnStartup = m_remindCheckBox->isChecked();
+    m_settings.storeCustomerDetails(withdrawn);
     m_details.UserInfoSpecified = false;
-    m_details.RemindOnStartup = m_remindCheckBox->isChecked();
+    m_details.RemindOnStartup = withdrawn.RemindOnStartup;
     accept();
 }

@@ -4,26 +4,23 @@
 
 #include <QDialog>
 #include <QList>
-#include <filesystem>
 
+class IUserInteraction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TIniFile;
+class Settings;
 
 // The customer information dialog: either the customer's details or the
 // statement that none are given, with a reminder at start-up. OK stores the
-// choice in userinfo.ini and keeps it as details().
+// choice in the settings and keeps it as details().
 class CustomerDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CustomerDialog(QWidget* parent = nullptr);
-
-    // The file OK writes the details to.
-    void setUserInfoFile(const std::filesystem::path& path);
+    CustomerDialog(Settings& settings, IUserInteraction& ui, QWidget* parent = nullptr);
 
     // Shows `details` as stored: the fields only when details are given.
     void setDetails(const CustomerDetails& details);
@@ -35,10 +32,11 @@ private:
     void chooseNoDetails();
     void setDetailFieldsEnabled(bool enabled);
     void applyDetails();
-    bool detailFieldsFilled() const;
-    void storeEnteredDetails(TIniFile& ini);
-    void storeNoDetails(TIniFile& ini);
+    void storeEnteredDetails();
+    void storeNoDetails();
 
+    Settings& m_settings;
+    IUserInteraction& m_ui;
     QRadioButton* m_detailsGivenButton;
     QComboBox* m_companyTypeBox;
     QLineEdit* m_companyEdit;
@@ -51,5 +49,4 @@ private:
     QList<QWidget*> m_detailFields; // labels and boxes of the details
 
     CustomerDetails m_details;
-    std::filesystem::path m_userInfoPath;
 };

@@ -1,6 +1,8 @@
 #include "gui/MainWindow.h"
 
-#include "core/startup/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/order/Order.h"
+#include "core/settings/Settings.h"
 #include "core/text/Cp1251.h"
 #include "gui/AboutDialog.h"
 #include "gui/CatalogueCommands.h"
@@ -10,6 +12,7 @@
 #include "gui/OrderCommands.h"
 #include "gui/OrderView.h"
 #include "gui/OuterSize.h"
+#include "gui/PicturePanel.h"
 #include "gui/WidgetPlacement.h"
 
 #include <QAction>
@@ -29,7 +32,10 @@ QPushButton* CommandButton(const QString& caption, const char* designerName, int
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Settings& settings,
+                       Seams seams, const TFormatSettings& systemFormat, QWidget* parent)
+    : QMainWindow(parent), m_catalogue(catalogue), m_prices(prices), m_order(order),
+      m_settings(settings), m_seams(seams), m_systemFormat(systemFormat)
 {
     setWindowTitle(QStringLiteral("Создание заказа \"Пелмора\""));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -37,17 +43,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(new QWidget(this));
     m_menu = CreateMainMenu(*this);
     createControls();
-    m_catalogueCommands = new CatalogueCommands(m_settingsFiles, this);
-    m_orderCommands = new OrderCommands(*m_orderView, this);
+    m_catalogueCommands =
+        new CatalogueCommands(settings, catalogue, prices, seams, systemFormat, this);
+    m_orderCommands = new OrderCommands(order, prices, *m_orderView, seams, systemFormat, this);
     connectCommands();
     connectViews();
 
     // The design size is the outer size, the window manager's frame included.
     move(99, 154);
     KeepOuterSize(this, QSize(1036, 662));
-
-    App().OrderItemCount = 0;
-    App().ImgPreviewMode = static_cast<uint8_t>(PreviewMode::OnePicture);
 }
 
 MainWindow::~MainWindow() = default;
@@ -72,11 +76,11 @@ void MainWindow::createControls()
     bold.setBold(true);
     m_completeOrderButton->setFont(bold);
 
-    m_catalogueView = new CatalogueView(client);
+    m_catalogueView = new CatalogueView(m_catalogue, m_prices, m_systemFormat, m_seams.ui, client);
     m_catalogueView->setGeometry(8, 39, 705, 293);
-    m_orderView = new OrderView(client);
+    m_orderView = new OrderView(m_order, m_prices, m_systemFormat, client);
     m_orderView->setGeometry(8, 335, 705, 242);
-    m_picturePanel = new PicturePanel(client);
+    m_picturePanel = new PicturePanel(m_seams.ui, client);
     m_picturePanel->setGeometry(720, 0, 300, 585);
 
     m_statusBar = Named(new QStatusBar(client), "StatusBar1");
@@ -88,15 +92,17 @@ void MainWindow::createControls()
 
 void MainWindow::connectCommands()
 {
+    IUserInteraction& ui = m_seams.ui;
     OrderCommands* order = m_orderCommands;
     connect(m_menu.exit, &QAction::triggered, this, &QWidget::close);
-    connect(m_newOrderButton, &QPushButton::clicked, this, Guard(order, &OrderCommands::newOrder));
+    connect(m_newOrderButton, &QPushButton::clicked, this,
+            Guard(ui, order, &OrderCommands::newOrder));
     connect(m_openOrderButton, &QPushButton::clicked, this,
-            Guard(order, &OrderCommands::openOrder));
+            Guard(ui, order, &OrderCommands::openOrder));
     connect(m_saveOrderButton, &QPushButton::clicked, this,
-            Guard(order, &OrderCommands::saveOrder));
+            Guard(ui, order, &OrderCommands::saveOrder));
     connect(m_completeOrderButton, &QPushButton::clicked, this,
-            Guard(order, &OrderCommands::completeOrder));
+            Guard(ui, order, &OrderCommands::completeOrder));
     connect(m_menu.newOrder, &QAction::triggered, m_newOrderButton, &QPushButton::click);
     connect(m_menu.openOrder, &QAction::triggered, m_openOrderButton, &QPushButton::click);
     connect(m_menu.saveOrder, &QAction::triggered, m_saveOrderButton, &QPushButton::click);
@@ -106,103 +112,60 @@ void MainWindow::connectCommands()
             m_aboutDialog->exec();
     });
     connect(m_menu.onePicture, &QAction::triggered, this,
-            [this] { Guarded([this] { setPreviewMode(PreviewMode::OnePicture); }); });
-    connect(m_menu.twoPictures, &QAction::triggered, this,
-            [this] { Guarded([this] { setPreviewMode(PreviewMode::TwoPictures); }); });
+            [this] { Guarded(m_seams.ui, [this] { applyPreviewMode(PreviewMode::OnePicture); }); });
+    connect(m_menu.twoPictures, &QAction::triggered, this, [this] {
+        Guarded(m_seams.ui, [this] { applyPreviewMode(PreviewMode::TwoPictures); });
+    });
     CatalogueCommands* catalogue = m_catalogueCommands;
     connect(m_menu.chooseCatalogueFile, &QAction::triggered, this,
-            Guard(catalogue, &CatalogueCommands::chooseCatalogueFile));
+            Guard(ui, catalogue, &CatalogueCommands::chooseCatalogueFile));
     connect(m_menu.customerDetails, &QAction::triggered, this,
-            Guard(this, &MainWindow::editCustomerDetails));
+            Guard(ui, this, &MainWindow::askCustomerDetails));
     connect(m_menu.checkForUpdates, &QAction::triggered, this,
-            [catalogue] { Guarded([catalogue] { catalogue->checkForUpdates(false); }); });
+            [&ui, catalogue] { Guarded(ui, [catalogue] { catalogue->checkForUpdates(false); }); });
     connect(m_menu.euroRate, &QAction::triggered, this,
-            Guard(catalogue, &CatalogueCommands::askEuroRate));
+            Guard(ui, catalogue, &CatalogueCommands::askEuroRate));
     connect(catalogue, &CatalogueCommands::catalogueChanged, this, &MainWindow::showCatalogue);
 }
 
 void MainWindow::connectViews()
 {
+    IUserInteraction& ui = m_seams.ui;
     connect(m_catalogueView, &CatalogueView::productSelected, this,
-            Guard(this, &MainWindow::scheduleCataloguePictures));
+            Guard(ui, this, &MainWindow::scheduleCataloguePictures));
     connect(m_catalogueView, &CatalogueView::addProductRequested, this,
-            Guard(this, &MainWindow::addSelectedProduct));
+            Guard(ui, this, &MainWindow::addSelectedProduct));
     connect(m_picturePanel, &PicturePanel::cataloguePictureDoubleClicked, this,
-            Guard(this, &MainWindow::addSelectedProduct));
+            Guard(ui, this, &MainWindow::addSelectedProduct));
     connect(m_catalogueView, &CatalogueView::filterRequested, this,
-            Guard(this, &MainWindow::applyNameFilter));
+            Guard(ui, this, &MainWindow::applyNameFilter));
     connect(m_orderView, &OrderView::lineSelected, this,
-            Guard(this, &MainWindow::showOrderPictures));
+            Guard(ui, this, &MainWindow::showOrderPictures));
     connect(m_orderView, &OrderView::changeLineRequested, this,
-            Guard(m_orderCommands, &OrderCommands::changeSelectedLine));
+            Guard(ui, m_orderCommands, &OrderCommands::changeSelectedLine));
     connect(m_picturePanel, &PicturePanel::orderPictureDoubleClicked, this,
-            Guard(m_orderCommands, &OrderCommands::changeSelectedLine));
+            Guard(ui, m_orderCommands, &OrderCommands::changeSelectedLine));
     connect(m_orderView, &OrderView::deleteLineRequested, this,
-            Guard(m_orderCommands, &OrderCommands::deleteSelectedLine));
+            Guard(ui, m_orderCommands, &OrderCommands::deleteSelectedLine));
 }
 
-bool MainWindow::runStartup()
+bool MainWindow::runStartup(const StartupPlaces& places)
 {
-    App().EuroIndex = 1.005;
-    App().DBTimeStamp.clear();
     m_catalogueView->endArticleSearch();
-    App().SelectedCatalogueRow = 0;
-    App().SelectedOrderRow = 0;
-    m_orderCommands->setModified(false);
     m_catalogueView->focusGrid();
-
-    if (!m_settingsFiles.open())
+    Startup startup(m_settings, m_prices, m_catalogue, m_seams, m_systemFormat, AppTitle());
+    const StartupResult result = startup.run(places, *this);
+    if (result.outcome == StartupResult::Outcome::EndProgram)
         return false;
-    if (m_customerDialog)
-        m_customerDialog->setUserInfoFile(m_settingsFiles.userInfoPath());
-    // From here on an error ends the sequence; the window stays usable with
+    // A step that failed ended the sequence; the window stays usable with
     // what was reached.
-    Guarded([this] { runStartupSteps(); });
+    if (result.error)
+        Guarded(m_seams.ui, [&result] { std::rethrow_exception(result.error); });
     return true;
 }
 
-void MainWindow::runStartupSteps()
+void MainWindow::applyPreviewMode(PreviewMode mode)
 {
-    m_catalogueCommands->obtainEuroRate();
-    setPreviewMode(m_settingsFiles.previewMode());
-    restoreCustomerDetails();
-    m_catalogueCommands->resolveCataloguePaths();
-    m_catalogueCommands->loadCatalogue("");
-    m_catalogueCommands->offerCatalogueFilesOnly();
-    scheduleCataloguePictures();
-    m_catalogueCommands->checkForUpdates(true);
-}
-
-void MainWindow::restoreCustomerDetails()
-{
-    const CustomerDetails details = m_settingsFiles.customerDetails();
-    if (!m_customerDialog)
-        return;
-    m_customerDialog->setDetails(details);
-    if (details.RemindOnStartup && !details.UserInfoSpecified)
-        m_customerDialog->exec();
-}
-
-void MainWindow::editCustomerDetails()
-{
-    if (m_customerDialog)
-        m_customerDialog->exec();
-}
-
-void MainWindow::showOrder(bool modified)
-{
-    m_orderCommands->setModified(modified);
-    m_orderView->refill();
-}
-
-bool MainWindow::isOrderModified() const
-{
-    return m_orderCommands->isModified();
-}
-
-void MainWindow::setPreviewMode(PreviewMode mode)
-{
-    App().ImgPreviewMode = static_cast<uint8_t>(mode);
     const bool onePicture = mode == PreviewMode::OnePicture;
     m_menu.onePicture->setChecked(onePicture);
     m_menu.twoPictures->setChecked(!onePicture);
@@ -217,13 +180,47 @@ void MainWindow::setPreviewMode(PreviewMode mode)
     } else {
         scheduleCataloguePictures();
     }
-    m_settingsFiles.storePreviewMode(mode);
+    m_settings.storePreviewMode(mode);
+}
+
+void MainWindow::showCustomerDetails(const CustomerDetails& details)
+{
+    if (m_customerDialog)
+        m_customerDialog->setDetails(details);
+}
+
+void MainWindow::askCustomerDetails()
+{
+    if (m_customerDialog)
+        m_customerDialog->exec();
+}
+
+void MainWindow::showCatalogue()
+{
+    m_catalogueView->refill();
+    m_statusText->setText(QStringLiteral("Каталог товаров от ") +
+                          FromCp1251(m_catalogue.timeStamp()) + QStringLiteral(", позиций: ") +
+                          QString::number(m_catalogue.count()) + QStringLiteral(". Файл: ") +
+                          FromCp1251(m_catalogue.databasePath()));
+    scheduleCataloguePictures();
+    m_orderView->refill();
+}
+
+void MainWindow::catalogueReady()
+{
+    m_catalogueCommands->offerCatalogueFilesOnly();
+    scheduleCataloguePictures();
+}
+
+void MainWindow::showOrder()
+{
+    m_orderView->refill();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Guarded([this] { layOutForSize(); });
+    Guarded(m_seams.ui, [this] { layOutForSize(); });
 }
 
 void MainWindow::layOutForSize()
@@ -243,22 +240,11 @@ void MainWindow::layOutForSize()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     bool mayClose = true;
-    Guarded([&] { mayClose = m_orderCommands->confirmClose(); });
+    Guarded(m_seams.ui, [&] { mayClose = m_orderCommands->confirmClose(); });
     if (mayClose)
         event->accept();
     else
         event->ignore();
-}
-
-void MainWindow::showCatalogue()
-{
-    m_catalogueView->refill();
-    const AppState& app = App();
-    m_statusText->setText(QStringLiteral("Каталог товаров от ") + FromCp1251(app.DBTimeStamp) +
-                          QStringLiteral(", позиций: ") + QString::number(app.CatalogueCount) +
-                          QStringLiteral(". Файл: ") + FromCp1251(app.DBPath));
-    scheduleCataloguePictures();
-    m_orderView->refill();
 }
 
 void MainWindow::applyNameFilter()
@@ -268,32 +254,23 @@ void MainWindow::applyNameFilter()
 
 void MainWindow::addSelectedProduct()
 {
-    const AppState& app = App();
-    if (app.CatalogueCount <= 0)
+    if (m_catalogue.count() <= 0)
         return;
     m_catalogueView->endArticleSearch();
-    const int row = app.SelectedCatalogueRow;
-    if (row < 1 || row > app.CatalogueCount)
+    const CatalogueEntry* selected = m_catalogue.entry(m_catalogueView->selectedRow() - 1);
+    if (!selected)
         return;
     // A copy: the catalogue may be reloaded while the quantity is asked.
-    const CatalogueEntry entry = app.CatalogueEntries[static_cast<std::size_t>(row - 1)];
+    const CatalogueEntry entry = *selected;
     m_orderCommands->addProduct(entry);
 }
 
 void MainWindow::scheduleCataloguePictures()
 {
     m_catalogueView->focusGrid();
-    // A failure to pick the pictures only leaves the frame empty.
-    std::string pictures;
-    try {
-        const AppState& app = App();
-        const int row = app.SelectedCatalogueRow;
-        if (row >= 1 && row <= app.CatalogueCount)
-            pictures = app.CatalogueEntries.at(row - 1).Image.Str();
-    } catch (const std::exception&) {
-        pictures.clear();
-    }
-    m_picturePanel->scheduleCataloguePictures(std::move(pictures));
+    const CatalogueEntry* selected = m_catalogue.entry(m_catalogueView->selectedRow() - 1);
+    m_picturePanel->setPictureFolder(m_catalogue.pictureFolder());
+    m_picturePanel->scheduleCataloguePictures(selected ? selected->Image.Str() : std::string());
 }
 
 void MainWindow::showOrderPictures()
@@ -301,13 +278,11 @@ void MainWindow::showOrderPictures()
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
     m_orderView->focusGrid();
-    const AppState& app = App();
-    const int row = app.SelectedOrderRow;
+    const OrderItem* selected = m_order.line(m_orderView->selectedRow() - 1);
+    m_picturePanel->setPictureFolder(m_catalogue.pictureFolder());
     // The lower frame is a convenience: a picture it cannot show is no error.
     try {
-        m_picturePanel->showOrderPictures(row >= 1 && row <= app.OrderItemCount
-                                              ? app.OrderItems.at(row - 1).Image.Str()
-                                              : std::string());
+        m_picturePanel->showOrderPictures(selected ? selected->Image.Str() : std::string());
     } catch (const std::exception&) {
     }
 }

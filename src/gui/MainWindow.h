@@ -1,31 +1,38 @@
 #pragma once
 
+#include "core/seams/Seams.h"
+#include "core/startup/Startup.h"
+#include "core/text/NumberFormat.h"
 #include "gui/MainMenu.h"
-#include "gui/PicturePanel.h"
-#include "gui/SettingsFiles.h"
 
 #include <QMainWindow>
 
 class AboutDialog;
+class Catalogue;
 class CatalogueCommands;
 class CatalogueView;
 class CustomerDialog;
+class Order;
 class OrderCommands;
 class OrderPreviewDialog;
 class OrderView;
+class PicturePanel;
+class Prices;
 class QLabel;
 class QPushButton;
 class QStatusBar;
 class QuantityDialog;
+class Settings;
 
 // The main window: the order is composed here from the catalogue. It lays
 // out the catalogue and order views and the picture panel, and passes the
-// user's commands on.
-class MainWindow : public QMainWindow
+// user's commands on. The objects it shows are owned by the program entry.
+class MainWindow : public QMainWindow, private StartupWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Settings& settings, Seams seams,
+               const TFormatSettings& systemFormat, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The secondary windows, created once by the program entry.
@@ -34,31 +41,38 @@ public:
 
     // The start-up sequence, run once before the window is first shown.
     // False when a settings file cannot be used: the program must end.
-    bool runStartup();
+    bool runStartup(const StartupPlaces& places);
 
-    // The order in the shared state was replaced from outside the window:
-    // shows it, with `modified` as whether it differs from its file.
-    void showOrder(bool modified);
-    bool isOrderModified() const;
+    // The order was replaced from outside the window: shows it afresh.
+    void showOrder();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The steps of the start-up sequence that the window takes.
+    void applyPreviewMode(PreviewMode mode) override;
+    void showCustomerDetails(const CustomerDetails& details) override;
+    void askCustomerDetails() override;
+    void showCatalogue() override;
+    void catalogueReady() override;
+
     void createControls();
     void connectCommands();
     void connectViews();
-    void runStartupSteps();
-    void restoreCustomerDetails();
-    void editCustomerDetails();
-    void setPreviewMode(PreviewMode mode);
     void layOutForSize();
-    void showCatalogue();
     void applyNameFilter();
     void addSelectedProduct();
     void scheduleCataloguePictures();
     void showOrderPictures();
+
+    Catalogue& m_catalogue;
+    Prices& m_prices;
+    Order& m_order;
+    Settings& m_settings;
+    Seams m_seams;
+    TFormatSettings m_systemFormat;
 
     MainMenu m_menu;
     QPushButton* m_newOrderButton = nullptr;
@@ -71,7 +85,6 @@ private:
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_statusText = nullptr;
 
-    SettingsFiles m_settingsFiles;
     CatalogueCommands* m_catalogueCommands = nullptr;
     OrderCommands* m_orderCommands = nullptr;
     CustomerDialog* m_customerDialog = nullptr;

@@ -1,10 +1,12 @@
 #include "gui/OrderCommands.h"
 
+#include "core/catalogue/Prices.h"
+#include "core/order/Order.h"
 #include "core/order/OrderDocument.h"
 #include "core/order/OrderFile.h"
+#include "core/order/OrderMessages.h"
 #include "core/order/SaveFileChoice.h"
 #include "core/seams/Clock.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
 #include "gui/CustomerDialog.h"
@@ -14,7 +16,6 @@
 #include "gui/QuantityDialog.h"
 
 #include <QFile>
-#include <limits>
 
 namespace {
 
@@ -23,15 +24,19 @@ std::filesystem::path FileSystemPath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-void ShowFileError(const std::exception& error)
+void ShowFileError(IUserInteraction& ui, const std::exception& error)
 {
-    App().Ui->MessageBox(FromCp1251(ExceptionText(error)), QStringLiteral("Ошибка"),
-                         MessageStyle::Ok | MessageStyle::IconError);
+    ui.MessageBox(FromCp1251(ExceptionText(error)), QStringLiteral("Ошибка"), MessageButtons::Ok,
+                  MessageIcon::Error);
 }
 
 } // namespace
 
-OrderCommands::OrderCommands(OrderView& view, QObject* parent) : QObject(parent), m_view(view) {}
+OrderCommands::OrderCommands(Order& order, const Prices& prices, OrderView& view, Seams seams,
+                             const TFormatSettings& systemFormat, QObject* parent)
+    : QObject(parent), m_order(order), m_prices(prices), m_view(view), m_seams(seams),
+      m_systemFormat(systemFormat)
+{}
 
 void OrderCommands::setDialogs(QuantityDialog* quantity, CustomerDialog* customer,
                                OrderPreviewDialog* preview)
@@ -45,150 +50,120 @@ void OrderCommands::addProduct(const CatalogueEntry& entry)
 {
     if (!m_quantityDialog)
         return;
-    AppState& app = App();
     const int32_t quantity = m_quantityDialog->askQuantity(
         entry.SKU.Str(), entry.Name.Str(), entry.MinQuantity, entry.Packing, entry.MinQuantity);
     if (quantity <= 0)
         return;
-
-    for (int32_t k = 0; k < app.OrderItemCount; ++k) {
-        OrderItem& line = app.OrderItems[static_cast<std::size_t>(k)];
-        if (line.SKU.View() != entry.SKU.View())
-            continue;
-        // A sum past the integer range would wrap to a negative quantity.
-        if (line.Quantity > std::numeric_limits<int32_t>::max() - quantity) {
-            App().Ui->MessageBox(QStringLiteral("Неверно указано количество товара"), AppTitle(),
-                                 MessageStyle::Ok);
-            return;
-        }
-        m_modified = true;
-        line.Quantity += quantity;
-        m_view.refill();
+    if (m_order.add(entry, quantity) == Order::AddResult::Refused) {
+        m_seams.ui.MessageBox(QString::fromUtf8(OrderMessages::kQuantityRefused), AppTitle(),
+                              MessageButtons::Ok, MessageIcon::None);
         return;
     }
-    m_modified = true;
-    if (app.OrderItems.size() <= static_cast<std::size_t>(app.OrderItemCount))
-        app.OrderItems.resize(static_cast<std::size_t>(app.OrderItemCount) + 1);
-    app.OrderItems[static_cast<std::size_t>(app.OrderItemCount)] =
-        OrderItem::FromEntry(entry, quantity);
-    ++app.OrderItemCount;
     m_view.refill();
 }
 
-OrderItem* OrderCommands::selectedLine()
+int32_t OrderCommands::selectedLine() const
 {
-    AppState& app = App();
-    const int row = app.SelectedOrderRow;
-    if (row < 1 || row > app.OrderItemCount)
-        return nullptr;
-    OrderItem& line = app.OrderItems[static_cast<std::size_t>(row - 1)];
+    const int32_t index = m_view.selectedRow() - 1;
+    const OrderItem* line = m_order.line(index);
     // A line without an article code shows as a blank row.
-    return line.SKU.View().empty() ? nullptr : &line;
+    return line && !line->SKU.View().empty() ? index : -1;
 }
 
 void OrderCommands::changeSelectedLine()
 {
-    OrderItem* line = selectedLine();
-    if (!line || !m_quantityDialog)
+    const int32_t index = selectedLine();
+    if (index < 0 || !m_quantityDialog)
         return;
+    // A copy: the dialog's answer replaces the quantity it shows.
+    const OrderItem line = *m_order.line(index);
     const int32_t quantity = m_quantityDialog->askQuantity(
-        line->SKU.Str(), line->Name.Str(), line->MinQuantity, line->Packing, line->Quantity);
-    if (quantity <= 0)
-        return;
-    m_modified = true;
-    line->Quantity = quantity;
-    m_view.refill();
+        line.SKU.Str(), line.Name.Str(), line.MinQuantity, line.Packing, line.Quantity);
+    if (m_order.changeQuantity(index, quantity))
+        m_view.refill();
 }
 
 void OrderCommands::deleteSelectedLine()
 {
-    if (!selectedLine())
+    const int32_t index = selectedLine();
+    if (index < 0)
         return;
-    if (App().Ui->MessageBox(
-            QStringLiteral("Удалить выбранный товар из заказа?"), QStringLiteral("Удаление"),
-            MessageStyle::YesNo | MessageStyle::IconQuestion) != MessageAnswer::Yes)
+    if (m_seams.ui.MessageBox(QStringLiteral("Удалить выбранный товар из заказа?"),
+                              QStringLiteral("Удаление"), MessageButtons::YesNo,
+                              MessageIcon::Question) != MessageAnswer::Yes)
         return;
-    AppState& app = App();
-    const auto selected = app.OrderItems.begin() + (app.SelectedOrderRow - 1);
-    std::move(selected + 1, app.OrderItems.begin() + app.OrderItemCount, selected);
-    --app.OrderItemCount;
-    m_modified = true;
-    m_view.refill();
+    if (m_order.removeLine(index))
+        m_view.refill();
 }
 
 void OrderCommands::newOrder()
 {
-    if (m_modified) {
-        const MessageAnswer answer = App().Ui->MessageBox(
+    if (m_order.isModified()) {
+        const MessageAnswer answer = m_seams.ui.MessageBox(
             QStringLiteral("При создании нового заказа все изменения в текущем будут утеряны. "
                            "Сохранить измненения?"),
-            QStringLiteral("Сохранение"), MessageStyle::YesNoCancel | MessageStyle::IconQuestion);
+            QStringLiteral("Сохранение"), MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageAnswer::Cancel)
             return;
         // An order the user wanted kept is not emptied unless it was saved.
         if (answer == MessageAnswer::Yes && !saveOrder())
             return;
     }
-    App().OrderItemCount = 0;
+    m_order.clear();
     m_view.refill();
 }
 
 bool OrderCommands::saveOrder()
 {
-    if (!m_modified)
+    if (!m_order.isModified())
         return true;
     m_saveOrderDialog.DefaultExtension = QString::fromUtf8(kOrderFileExtension);
     // The dialog itself adds the extension to a bare name.
     const std::optional<QString> chosen =
-        ChooseFileToSave(*App().Ui, m_saveOrderDialog, [](const QString& path) { return path; });
+        ChooseFileToSave(m_seams.ui, m_saveOrderDialog, [](const QString& path) { return path; });
     if (!chosen)
         return false;
     m_saveOrderDialog.FileName = *chosen;
     try {
-        WriteOrderFile(FileSystemPath(*chosen), App().OrderItems, App().OrderItemCount);
+        m_order.save(FileSystemPath(*chosen));
     } catch (const std::exception& error) {
-        ShowFileError(error);
+        ShowFileError(m_seams.ui, error);
         return false;
     }
-    m_modified = false;
     return true;
 }
 
 void OrderCommands::openOrder()
 {
-    if (m_modified && App().Ui->MessageBox(
-                          QStringLiteral("Текущий заказ не сохранен. Открытие заказа приведет "
-                                         "к потере данных. Продолжить?"),
-                          QStringLiteral("Открыть"),
-                          MessageStyle::YesNo | MessageStyle::IconQuestion) != MessageAnswer::Yes)
+    if (m_order.isModified() &&
+        m_seams.ui.MessageBox(QStringLiteral("Текущий заказ не сохранен. Открытие заказа приведет "
+                                             "к потере данных. Продолжить?"),
+                              QStringLiteral("Открыть"), MessageButtons::YesNo,
+                              MessageIcon::Question) != MessageAnswer::Yes)
         return;
     m_openOrderDialog.Filter = QString::fromUtf8(kOrderFileFilter);
     m_openOrderDialog.DefaultExtension = QString::fromUtf8(kOrderFileExtension);
-    const std::optional<QString> chosen = App().Ui->OpenFileName(m_openOrderDialog);
+    const std::optional<QString> chosen = m_seams.ui.OpenFileName(m_openOrderDialog);
     if (!chosen)
         return;
     m_openOrderDialog.FileName = *chosen;
     // The whole file is read and checked before the current order is touched.
-    std::vector<OrderItem> items;
     try {
-        items = ReadOrderFile(FileSystemPath(*chosen));
+        m_order.load(FileSystemPath(*chosen));
     } catch (const std::exception& error) {
-        ShowFileError(error);
+        ShowFileError(m_seams.ui, error);
         return;
     }
-    m_modified = false;
-    App().OrderItemCount = static_cast<int32_t>(items.size());
-    App().OrderItems = std::move(items);
     m_view.refill();
 }
 
 bool OrderCommands::confirmClose()
 {
-    if (!m_modified)
+    if (!m_order.isModified())
         return true;
-    const MessageAnswer answer = App().Ui->MessageBox(
+    const MessageAnswer answer = m_seams.ui.MessageBox(
         QStringLiteral("При выходе из программы все изменения в заказе будут утеряны. Сохранить?"),
-        QStringLiteral("Сохранение"), MessageStyle::YesNoCancel | MessageStyle::IconQuestion);
+        QStringLiteral("Сохранение"), MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Cancel)
         return false;
     // Closing after "Yes" would lose the order if it was not saved after all.
@@ -206,39 +181,38 @@ bool OrderCommands::ensureCustomerDetails()
         m_customerDialog->exec();
     if (given())
         return true;
-    App().Ui->MessageBox(
+    m_seams.ui.MessageBox(
         QStringLiteral("Для выполнения заказа требуется указать пользовательские данные."),
-        QStringLiteral("Ошибка"), MessageStyle::IconError);
+        QStringLiteral("Ошибка"), MessageButtons::Ok, MessageIcon::Error);
     return false;
 }
 
 void OrderCommands::completeOrder()
 {
-    AppState& app = App();
-    if (app.OrderItemCount <= 0) {
-        app.Ui->MessageBox(QStringLiteral("Вы ничего не заказали!"), QStringLiteral("Заказ"),
-                           MessageStyle::IconInformation);
+    if (m_order.lineCount() <= 0) {
+        m_seams.ui.MessageBox(QStringLiteral("Вы ничего не заказали!"), QStringLiteral("Заказ"),
+                              MessageButtons::Ok, MessageIcon::Information);
         return;
     }
     if (!ensureCustomerDetails())
         return;
     m_orderDocumentDialog.Filter = QString::fromUtf8(kOrderDocumentFilter);
     const std::optional<QString> chosen =
-        ChooseFileToSave(*app.Ui, m_orderDocumentDialog, OrderDocumentPath);
+        ChooseFileToSave(m_seams.ui, m_orderDocumentDialog, OrderDocumentPath);
     if (!chosen)
         return;
     const QString& path = *chosen;
     m_orderDocumentDialog.FileName = path;
+    const double priceFactor = m_prices.priceFactor();
     try {
-        WriteOrderDocument(
-            FileSystemPath(path),
-            OrderDocumentText(
-                std::span(app.OrderItems.data(), static_cast<std::size_t>(app.OrderItemCount)),
-                app.PriceFactor, m_view.shownTotals(), m_customerDialog->details(),
-                app.Clock->Now()));
+        WriteOrderDocument(FileSystemPath(path),
+                           OrderDocumentText(m_order.lines(), priceFactor,
+                                             m_order.totalTexts(priceFactor, m_systemFormat),
+                                             m_customerDialog->details(), m_seams.clock.Now(),
+                                             m_systemFormat));
     } catch (const std::exception& error) {
         // No preview of an older file of that name: the user would take it for this order.
-        ShowFileError(error);
+        ShowFileError(m_seams.ui, error);
         return;
     }
     if (m_previewDialog)

@@ -1,31 +1,32 @@
 #pragma once
 
 #include "core/seams/Interaction.h"
+#include "core/seams/Seams.h"
+#include "core/text/NumberFormat.h"
 
 #include <QObject>
 
 class CustomerDialog;
+class Order;
 class OrderPreviewDialog;
 class OrderView;
+class Prices;
 class QuantityDialog;
 struct CatalogueEntry;
 struct OrderItem;
 
 // What the user does with the order: adds, changes and deletes its lines,
 // starts a new one, opens and saves order files and completes the order into
-// its document. The order is the one in the shared state; `view` shows it.
+// its document. `view` shows the order and knows the selected line.
 class OrderCommands : public QObject
 {
     Q_OBJECT
 public:
-    OrderCommands(OrderView& view, QObject* parent);
+    OrderCommands(Order& order, const Prices& prices, OrderView& view, Seams seams,
+                  const TFormatSettings& systemFormat, QObject* parent);
 
     void setDialogs(QuantityDialog* quantity, CustomerDialog* customer,
                     OrderPreviewDialog* preview);
-
-    // Whether the order changed since it was last opened or saved.
-    bool isModified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
 
     void addProduct(const CatalogueEntry& entry);
     void changeSelectedLine();
@@ -40,14 +41,18 @@ public:
     void completeOrder();
 
 private:
-    OrderItem* selectedLine();
+    // The 0-based index of the selected line; -1 when none or a blank one is.
+    int32_t selectedLine() const;
     bool ensureCustomerDetails();
 
+    Order& m_order;
+    const Prices& m_prices;
     OrderView& m_view;
+    Seams m_seams;
+    TFormatSettings m_systemFormat;
     QuantityDialog* m_quantityDialog = nullptr;
     CustomerDialog* m_customerDialog = nullptr;
     OrderPreviewDialog* m_previewDialog = nullptr;
-    bool m_modified = false;
     FileDialogOptions m_openOrderDialog;
     FileDialogOptions m_saveOrderDialog;
     FileDialogOptions m_orderDocumentDialog;

@@ -1,15 +1,20 @@
 #include "gui/OrderGridModel.h"
 
-#include "core/order/OrderTotals.h"
-#include "core/startup/AppState.h"
+#include "core/catalogue/Prices.h"
+#include "core/order/Order.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 
 #include <array>
 
+OrderGridModel::OrderGridModel(const Order& order, const Prices& prices,
+                               const TFormatSettings& systemFormat, QObject* parent)
+    : QAbstractTableModel(parent), m_order(order), m_prices(prices), m_format(systemFormat)
+{}
+
 int OrderGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : std::max(App().OrderItemCount, 1);
+    return parent.isValid() ? 0 : std::max(m_order.lineCount(), 1);
 }
 
 int OrderGridModel::columnCount(const QModelIndex& parent) const
@@ -19,10 +24,11 @@ int OrderGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant OrderGridModel::data(const QModelIndex& index, int role) const
 {
-    const AppState& app = App();
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= app.OrderItemCount)
+    const OrderItem* line = index.isValid() ? m_order.line(index.row()) : nullptr;
+    if (role != Qt::DisplayRole || !line)
         return {};
-    const OrderItem& item = app.OrderItems[static_cast<std::size_t>(index.row())];
+    const OrderItem& item = *line;
+    const double priceFactor = m_prices.priceFactor();
     switch (index.column()) {
     case 0:
         return QString::number(index.row() + 1);
@@ -31,11 +37,12 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const
     case 2:
         return FromCp1251(item.Name.View());
     case 3:
-        return QString::fromStdString(FormatMoney(ExtendedProduct(item.Price, app.PriceFactor)));
+        return QString::fromStdString(
+            FormatMoney(ExtendedProduct(item.Price, priceFactor), m_format));
     case 4:
         return QString::number(item.Quantity);
     case 5:
-        return QString::fromStdString(FormatMoney(LineSum(item, app.PriceFactor)));
+        return QString::fromStdString(FormatMoney(LineSum(item, priceFactor), m_format));
     default:
         return {};
     }

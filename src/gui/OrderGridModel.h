@@ -1,14 +1,20 @@
 #pragma once
 
+#include "core/text/NumberFormat.h"
+
 #include <QAbstractTableModel>
 
-// The order grid over OrderItems: one row per line, renumbered at every
-// redraw; an empty order shows one blank row.
+class Order;
+class Prices;
+
+// The order grid: one row per order line, renumbered at every redraw, the
+// prices and sums in roubles; an empty order shows one blank row.
 class OrderGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    OrderGridModel(const Order& order, const Prices& prices, const TFormatSettings& systemFormat,
+                   QObject* parent = nullptr);
 
     static constexpr int kColumnWidths[] = {25, 80, 350, 70, 60, 70};
 
@@ -18,4 +24,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void refill();
+
+private:
+    const Order& m_order;
+    const Prices& m_prices;
+    TFormatSettings m_format;
 };

@@ -1,7 +1,6 @@
 #include "gui/OrderPreviewDialog.h"
 
 #include "core/seams/Interaction.h"
-#include "core/startup/AppState.h"
 #include "gui/BusyCursor.h"
 #include "gui/ErrorHandler.h"
 #include "gui/OuterSize.h"
@@ -34,7 +33,8 @@ QString CannotPrintText(const QString& file)
 
 } // namespace
 
-OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
+OrderPreviewDialog::OrderPreviewDialog(IUserInteraction& ui, QWidget* parent)
+    : QDialog(parent), m_ui(ui)
 {
     setWindowTitle(QStringLiteral("Заказ"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -57,7 +57,7 @@ OrderPreviewDialog::OrderPreviewDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttonPanel);
 
     connect(m_printButton, &QPushButton::clicked, this,
-            Guard(this, &OrderPreviewDialog::printDocument));
+            Guard(m_ui, this, &OrderPreviewDialog::printDocument));
     connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
 
     // The design size is the outer size, the window manager's frame included.
@@ -92,11 +92,11 @@ void OrderPreviewDialog::createView()
     settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
 
     connect(view, &QWebEngineView::loadStarted, this,
-            Guard(this, &OrderPreviewDialog::loadStarted));
+            Guard(m_ui, this, &OrderPreviewDialog::loadStarted));
     connect(view, &QWebEngineView::loadFinished, this,
-            [this](bool ok) { Guarded([&] { loadFinished(ok); }); });
+            [this](bool ok) { Guarded(m_ui, [&] { loadFinished(ok); }); });
     connect(view, &QWebEngineView::printFinished, this,
-            [this](bool success) { Guarded([&] { finishPrinting(success); }); });
+            [this](bool success) { Guarded(m_ui, [&] { finishPrinting(success); }); });
 
     // The view takes the place held for it above the button strip.
     auto* box = static_cast<QBoxLayout*>(layout());
@@ -135,7 +135,7 @@ void OrderPreviewDialog::printDocument()
     auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     printer->setResolution(kPrintResolution);
     printer->setDocName(QFileInfo(m_documentFileName).fileName());
-    if (!App().Ui->ChoosePrinter(*printer))
+    if (!m_ui.ChoosePrinter(*printer))
         return;
 
     m_printer = std::move(printer);
@@ -174,8 +174,8 @@ void OrderPreviewDialog::finishPrinting(bool success)
         },
         Qt::QueuedConnection);
     if (!success)
-        App().Ui->MessageBox(CannotPrintText(m_documentFileName), QStringLiteral("Ошибка"),
-                             MessageStyle::IconError);
+        m_ui.MessageBox(CannotPrintText(m_documentFileName), QStringLiteral("Ошибка"),
+                        MessageButtons::Ok, MessageIcon::Error);
 }
 
 void OrderPreviewDialog::loadStarted()
@@ -204,5 +204,5 @@ void OrderPreviewDialog::placeCloseButton()
 void OrderPreviewDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    Guarded([this] { placeCloseButton(); });
+    Guarded(m_ui, [this] { placeCloseButton(); });
 }

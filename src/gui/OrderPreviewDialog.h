@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+class IUserInteraction;
 class QPrinter;
 class QPushButton;
 class QWebEngineView;
@@ -17,7 +18,7 @@ class OrderPreviewDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit OrderPreviewDialog(QWidget* parent = nullptr);
+    explicit OrderPreviewDialog(IUserInteraction& ui, QWidget* parent = nullptr);
     ~OrderPreviewDialog() override;
 
     // Loads the document at `path` and shows the window modally; returns
@@ -53,6 +54,7 @@ private:
     void startPrinting();
     void finishPrinting(bool success);
 
+    IUserInteraction& m_ui;
     QWebEngineView* m_view = nullptr; // none before the first document
     QPushButton* m_printButton;
     QPushButton* m_closeButton;

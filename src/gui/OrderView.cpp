@@ -1,9 +1,8 @@
 #include "gui/OrderView.h"
 
-#include "core/order/OrderTotals.h"
-#include "core/startup/AppState.h"
+#include "core/catalogue/Prices.h"
+#include "core/order/Order.h"
 #include "core/text/Cp1251.h"
-#include "gui/ErrorHandler.h"
 #include "gui/OrderGridModel.h"
 #include "gui/StringGrid.h"
 #include "gui/WidgetPlacement.h"
@@ -30,8 +29,10 @@ QLabel* PlaceLabel(const QString& text, QWidget* parent, int x, int y, bool bold
 
 } // namespace
 
-OrderView::OrderView(QWidget* parent)
-    : QGroupBox(QStringLiteral(" Ваш заказ "), parent), m_model(new OrderGridModel(this))
+OrderView::OrderView(const Order& order, const Prices& prices, const TFormatSettings& systemFormat,
+                     QWidget* parent)
+    : QGroupBox(QStringLiteral(" Ваш заказ "), parent), m_order(order), m_prices(prices),
+      m_format(systemFormat), m_model(new OrderGridModel(order, prices, systemFormat, this))
 {
     Named(this, "GroupBox2");
     m_grid = Named(new StringGrid(m_model,
@@ -72,12 +73,11 @@ void OrderView::createTotals()
 void OrderView::refill()
 {
     m_grid->refill([this] { m_model->refill(); });
-    const AppState& app = App();
-    const OrderTotals totals = OrderTotals::Of(app.OrderItems, app.OrderItemCount, app.PriceFactor);
-    m_shownTotals = {totals.MoneyText(), totals.VolumeText(), totals.WeightText()};
-    m_moneyTotalLabel->setText(FromCp1251(m_shownTotals.Money));
-    m_volumeTotalLabel->setText(FromCp1251(m_shownTotals.Volume));
-    m_weightTotalLabel->setText(FromCp1251(m_shownTotals.Weight));
+    // The order document prints the same texts from the same function.
+    const OrderTotalTexts totals = m_order.totalTexts(m_prices.priceFactor(), m_format);
+    m_moneyTotalLabel->setText(FromCp1251(totals.Money));
+    m_volumeTotalLabel->setText(FromCp1251(totals.Volume));
+    m_weightTotalLabel->setText(FromCp1251(totals.Weight));
 }
 
 void OrderView::focusGrid()
@@ -92,7 +92,7 @@ bool OrderView::isGridFocused() const
 
 void OrderView::selectRow(int row)
 {
-    App().SelectedOrderRow = row;
+    m_selectedRow = row;
     Q_EMIT lineSelected();
 }
 

@@ -1,26 +1,30 @@
 #pragma once
 
-#include "core/order/OrderDocument.h"
+#include "core/text/NumberFormat.h"
 
 #include <QGroupBox>
 
+class Order;
 class OrderGridModel;
+class Prices;
 class QLabel;
 class StringGrid;
 
-// The order group: the grid of order lines and the totals under it. The line
-// the user moves to becomes App().SelectedOrderRow.
+// The order group: the grid of order lines and the totals under it. The view
+// keeps the line the user moved to as its selected row.
 class OrderView : public QGroupBox
 {
     Q_OBJECT
 public:
-    explicit OrderView(QWidget* parent);
+    OrderView(const Order& order, const Prices& prices, const TFormatSettings& systemFormat,
+              QWidget* parent);
 
-    // The order in the shared state changed: the grid and the totals show it
+    // The order or its prices changed: the grid and the totals show it
     // afresh, the grid keeping its row where it can.
     void refill();
-    // The totals as shown, for the order document (Windows-1251).
-    const OrderTotalTexts& shownTotals() const { return m_shownTotals; }
+    // The grid row of the line the user chose (row n is the order's line
+    // n - 1); 0 before the first choice.
+    int selectedRow() const { return m_selectedRow; }
     void focusGrid();
     bool isGridFocused() const;
 
@@ -36,10 +40,13 @@ private:
     void createTotals();
     void selectRow(int row);
 
+    const Order& m_order;
+    const Prices& m_prices;
+    TFormatSettings m_format;
     OrderGridModel* m_model;
     StringGrid* m_grid;
     QLabel* m_moneyTotalLabel = nullptr;
     QLabel* m_volumeTotalLabel = nullptr;
     QLabel* m_weightTotalLabel = nullptr;
-    OrderTotalTexts m_shownTotals{"0", "0", "0"};
+    int m_selectedRow = 0;
 };

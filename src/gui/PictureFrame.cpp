@@ -3,7 +3,6 @@
 #include "core/pictures/JpegDecoder.h"
 #include "core/pictures/PictureList.h"
 #include "core/pictures/PicturePath.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "gui/PictureBox.h"
 #include "gui/WidgetPlacement.h"
@@ -98,8 +97,8 @@ void PictureFrame::showPictures(const std::string& list)
     // but their own file and image, and all of them have ended when this
     // returns or throws.
     const QSize shownSize = decodeBox();
-    const auto fileOf = [](const std::string& name) {
-        return std::filesystem::path(Cp1251ToUtf8(PictureFile(App().DBImgPath, name)));
+    const auto fileOf = [this](const std::string& name) {
+        return std::filesystem::path(Cp1251ToUtf8(PictureFile(m_pictureFolder, name)));
     };
     // Declared before the decodings, which use it until they end.
     DecodeBudget budget(DecodeBudget::kProductBytes);

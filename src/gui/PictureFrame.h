@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class PictureBox;
@@ -20,8 +21,12 @@ public:
     explicit PictureFrame(QWidget* parent = nullptr);
     ~PictureFrame() override;
 
+    // The folder the pictures are read from, as the catalogue names it
+    // (Windows-1251).
+    void setPictureFolder(std::string folder) { m_pictureFolder = std::move(folder); }
+
     // `list` is an Image field (Windows-1251): names separated by ";" or
-    // blanks, read from the picture folder App().DBImgPath. An empty list
+    // blanks, read from the picture folder. An empty list
     // clears the frame. Raises EPictureError on a picture that cannot be
     // read: when it is the first, the large picture stays as it was and the
     // thumbnails are gone; otherwise the thumbnails made so far stay.
@@ -52,5 +57,6 @@ private:
     PictureBox* m_mainPicture;
     PictureBox* m_firstThumbnail;
     std::vector<std::unique_ptr<PictureBox>> m_thumbnails;
+    std::string m_pictureFolder;
     int m_listsShown = 0;
 };

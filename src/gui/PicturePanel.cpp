@@ -6,7 +6,7 @@
 
 #include <QTimer>
 
-PicturePanel::PicturePanel(QWidget* parent) : QFrame(parent)
+PicturePanel::PicturePanel(IUserInteraction& ui, QWidget* parent) : QFrame(parent), m_ui(ui)
 {
     Named(this, "panelRight");
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -23,7 +23,7 @@ PicturePanel::PicturePanel(QWidget* parent) : QFrame(parent)
     connect(m_orderFrame, &PictureFrame::mainPictureDoubleClicked, this,
             &PicturePanel::orderPictureDoubleClicked);
     connect(m_pictureDelayTimer, &QTimer::timeout, this,
-            Guard(this, &PicturePanel::showCataloguePictures));
+            Guard(m_ui, this, &PicturePanel::showCataloguePictures));
 }
 
 void PicturePanel::setPreviewMode(PreviewMode mode)
@@ -45,6 +45,12 @@ void PicturePanel::layOut()
         const int lowerTop = m_catalogueFrame->y() + m_catalogueFrame->height() + 1;
         m_orderFrame->setGeometry(client.x(), lowerTop, client.width(), height / 2);
     }
+}
+
+void PicturePanel::setPictureFolder(const std::string& folder)
+{
+    m_catalogueFrame->setPictureFolder(folder);
+    m_orderFrame->setPictureFolder(folder);
 }
 
 void PicturePanel::scheduleCataloguePictures(std::string pictures)

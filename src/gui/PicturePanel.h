@@ -1,19 +1,13 @@
 #pragma once
 
+#include "core/settings/PreviewMode.h"
+
 #include <QFrame>
-#include <cstdint>
 #include <string>
 
+class IUserInteraction;
 class PictureFrame;
 class QTimer;
-
-// How many picture frames the panel shows: the selected product's alone, or
-// above the selected order line's. The values are those userinfo.ini keeps.
-enum class PreviewMode : uint8_t
-{
-    OnePicture = 1,
-    TwoPictures = 2,
-};
 
 // The panel at the main window's right: the pictures of the selected
 // catalogue product and, in the two-picture mode, of the selected order line.
@@ -21,11 +15,13 @@ class PicturePanel : public QFrame
 {
     Q_OBJECT
 public:
-    explicit PicturePanel(QWidget* parent);
+    PicturePanel(IUserInteraction& ui, QWidget* parent);
 
     void setPreviewMode(PreviewMode mode);
     // Fits the frames into the panel for the current mode.
     void layOut();
+    // The folder both frames read their pictures from (Windows-1251).
+    void setPictureFolder(const std::string& folder);
 
     // The product's pictures (an Image field) are shown once the selection
     // has rested for a moment, so that a run of moves decodes nothing on the way.
@@ -41,6 +37,7 @@ Q_SIGNALS:
 private:
     void showCataloguePictures();
 
+    IUserInteraction& m_ui;
     PictureFrame* m_catalogueFrame;
     PictureFrame* m_orderFrame;
     QTimer* m_pictureDelayTimer;

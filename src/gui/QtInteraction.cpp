@@ -12,32 +12,34 @@
 
 namespace {
 
-QMessageBox::Icon IconOf(int style)
+QMessageBox::Icon IconOf(MessageIcon icon)
 {
-    switch (style & 0xF0) {
-    case MessageStyle::IconError:
+    switch (icon) {
+    case MessageIcon::Error:
         return QMessageBox::Critical;
-    case MessageStyle::IconQuestion:
+    case MessageIcon::Question:
         return QMessageBox::Question;
-    case MessageStyle::IconWarning:
+    case MessageIcon::Warning:
         return QMessageBox::Warning;
-    case MessageStyle::IconInformation:
+    case MessageIcon::Information:
         return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case MessageIcon::None:
+        break;
     }
+    return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons ButtonsOf(int style)
+QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons)
 {
-    switch (style & 0x0F) {
-    case MessageStyle::YesNoCancel:
+    switch (buttons) {
+    case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MessageStyle::YesNo:
+    case MessageButtons::YesNo:
         return QMessageBox::Yes | QMessageBox::No;
-    default:
-        return QMessageBox::Ok;
+    case MessageButtons::Ok:
+        break;
     }
+    return QMessageBox::Ok;
 }
 
 } // namespace
@@ -56,10 +58,12 @@ QString QtFileFilter(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-MessageAnswer QtInteraction::MessageBox(const QString& text, const QString& caption, int style)
+MessageAnswer QtInteraction::ShowMessageBox(const QString& text, const QString& caption,
+                                            MessageButtons buttons, MessageIcon icon,
+                                            DefaultButton defaultButton)
 {
-    QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), m_owner);
-    if (style & MessageStyle::DefaultButton2)
+    QMessageBox box(IconOf(icon), caption, text, ButtonsOf(buttons), m_owner);
+    if (defaultButton == DefaultButton::No)
         box.setDefaultButton(QMessageBox::No);
     // Ctrl+C copies what the box says, so that a message can be passed on.
     const auto* copy = new QShortcut(QKeySequence::Copy, &box);

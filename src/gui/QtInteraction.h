@@ -12,13 +12,17 @@ class QtInteraction : public IUserInteraction
 public:
     void setOwner(QWidget* owner) { m_owner = owner; }
 
-    MessageAnswer MessageBox(const QString& text, const QString& caption, int style) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,
                                     const QString& initial) override;
     std::optional<QString> OpenFileName(const FileDialogOptions& options) override;
     std::optional<QString> SaveFileName(const FileDialogOptions& options) override;
     bool ShellOpen(const QString& url) override;
     bool ChoosePrinter(QPrinter& printer) override;
+
+protected:
+    MessageAnswer ShowMessageBox(const QString& text, const QString& caption,
+                                 MessageButtons buttons, MessageIcon icon,
+                                 DefaultButton defaultButton) override;
 
 private:
     QPointer<QWidget> m_owner;

@@ -1,7 +1,7 @@
 #include "gui/QuantityDialog.h"
 
+#include "core/order/OrderMessages.h"
 #include "core/seams/Interaction.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 #include "gui/ErrorHandler.h"
@@ -57,7 +57,7 @@ bool IsRefusedText(const QString& text)
 
 } // namespace
 
-QuantityDialog::QuantityDialog(QWidget* parent) : QDialog(parent)
+QuantityDialog::QuantityDialog(IUserInteraction& ui, QWidget* parent) : QDialog(parent), m_ui(ui)
 {
     setWindowTitle(QStringLiteral("Добавление товара"));
     setFixedSize(513, 127);
@@ -90,15 +90,16 @@ QuantityDialog::QuantityDialog(QWidget* parent) : QDialog(parent)
 
     edit->beforeKey = [this](QKeyEvent* event) {
         bool consumed = false;
-        Guarded([&] { consumed = handleFinishingKey(event) || refuseNonDigit(event); });
+        Guarded(m_ui, [&] { consumed = handleFinishingKey(event) || refuseNonDigit(event); });
         return consumed;
     };
-    edit->afterKey = Guard(this, &QuantityDialog::checkQuantity);
+    edit->afterKey = Guard(m_ui, this, &QuantityDialog::checkQuantity);
     // Edits made with the mouse (a paste from the context menu) are checked too.
     connect(m_quantityEdit, &QLineEdit::textEdited, this,
-            Guard(this, &QuantityDialog::checkQuantity));
-    connect(m_okButton, &QPushButton::clicked, this, Guard(this, &QuantityDialog::confirm));
-    connect(m_cancelButton, &QPushButton::clicked, this, Guard(this, &QuantityDialog::cancel));
+            Guard(m_ui, this, &QuantityDialog::checkQuantity));
+    connect(m_okButton, &QPushButton::clicked, this, Guard(m_ui, this, &QuantityDialog::confirm));
+    connect(m_cancelButton, &QPushButton::clicked, this,
+            Guard(m_ui, this, &QuantityDialog::cancel));
 }
 
 int32_t QuantityDialog::askQuantity(const std::string& sku, const std::string& name,
@@ -149,7 +150,7 @@ void QuantityDialog::showEvent(QShowEvent* event)
         return;
     // Centred on the main window every time, even after the user moved it.
     adjustPosition(parentWidget());
-    Guarded([this] {
+    Guarded(m_ui, [this] {
         selectQuantity();
         checkQuantity();
     });
@@ -192,9 +193,8 @@ void QuantityDialog::confirm()
         accept();
         return;
     }
-    if (App().Ui)
-        App().Ui->MessageBox(QStringLiteral("Неверно указано количество товара"), AppTitle(),
-                             MessageStyle::Ok);
+    m_ui.MessageBox(QString::fromUtf8(OrderMessages::kQuantityRefused), AppTitle(),
+                    MessageButtons::Ok, MessageIcon::None);
     selectQuantity();
 }
 
@@ -207,5 +207,5 @@ void QuantityDialog::cancel()
 
 void QuantityDialog::reject()
 {
-    Guarded([this] { cancel(); });
+    Guarded(m_ui, [this] { cancel(); });
 }

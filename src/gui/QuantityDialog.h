@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+class IUserInteraction;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -18,7 +19,7 @@ class QuantityDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit QuantityDialog(QWidget* parent = nullptr);
+    explicit QuantityDialog(IUserInteraction& ui, QWidget* parent = nullptr);
 
     // Shows the dialog modally for one product and returns the accepted
     // quantity, or 0 when the dialog was cancelled or closed. Texts are
@@ -49,6 +50,7 @@ private:
     bool refuseNonDigit(QKeyEvent* event);
     void selectQuantity();
 
+    IUserInteraction& m_ui;
     QPlainTextEdit* m_productText;
     QLineEdit* m_quantityEdit;
     QLabel* m_hintLabel;

@@ -5,7 +5,7 @@
 #include <vector>
 
 // One of the main window's two grids: a table view in the program's string
-// grid look over a model that reads the shared arrays. Grid rows are counted
+// grid look over a model that reads the catalogue or the order. Grid rows are counted
 // from 1 as the header is row 0; a row the user moves to or clicks is
 // reported as rowChosen, once per move or click. A double click anywhere on
 // the grid, the empty area below the rows included, is reported as

@@ -52,7 +52,7 @@ private Q_SLOTS:
 
     void layout()
     {
-        AboutDialog form;
+        AboutDialog form(m_env.Ui);
         QCOMPARE(form.windowTitle(), QStringLiteral("О программе"));
         QCOMPARE(form.size(), QSize(225, 193));
         QCOMPARE(form.minimumSize(), form.maximumSize());
@@ -66,7 +66,7 @@ private Q_SLOTS:
 
     void versionIsRestoredOnEveryShow()
     {
-        AboutDialog form;
+        AboutDialog form(m_env.Ui);
         for (int show = 0; show < 2; ++show) {
             Label(form, "Label8")->setText(QStringLiteral("0.0"));
             form.show();
@@ -77,7 +77,7 @@ private Q_SLOTS:
 
     void linksAreColoured()
     {
-        AboutDialog form;
+        AboutDialog form(m_env.Ui);
         for (QLabel* link : {Label(form, "Label3"), Label(form, "Label4")})
             QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 129, 230));
         QVERIFY(Label(form, "Label1")->palette().color(QPalette::WindowText) !=
@@ -86,7 +86,7 @@ private Q_SLOTS:
 
     void hoverUnderlinesOnlyTheLinkUnderThePointer()
     {
-        AboutDialog form;
+        AboutDialog form(m_env.Ui);
         form.show();
         for (auto [hot, other] : {std::pair{Label(form, "Label3"), Label(form, "Label4")},
                                   {Label(form, "Label4"), Label(form, "Label3")}}) {
@@ -113,7 +113,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, site);
         QFETCH(QString, url);
-        AboutDialog form;
+        AboutDialog form(m_env.Ui);
         form.show();
         QLabel* link = site ? Label(form, "Label3") : Label(form, "Label4");
         QTest::mouseClick(link, Qt::LeftButton);
@@ -129,15 +129,13 @@ private Q_SLOTS:
     void shellFailuresAreSwallowed()
     {
         FailingShell shell;
-        App().Ui = &shell;
-        AboutDialog form;
+        AboutDialog form(shell);
         form.show();
         for (bool throwStd : {true, false}) {
             shell.ThrowStd = throwStd;
             QTest::mouseClick(Label(form, "Label3"), Qt::LeftButton);
             QTest::mouseClick(Label(form, "Label4"), Qt::LeftButton);
         }
-        App().Ui = &m_env.Ui;
         QCOMPARE(shell.OpenedUrls.size(), 4);
         QVERIFY(shell.Messages.empty());
     }
@@ -147,7 +145,7 @@ private Q_SLOTS:
         QWidget owner;
         owner.setGeometry(100, 100, 800, 600);
         owner.show();
-        AboutDialog form(&owner);
+        AboutDialog form(m_env.Ui, &owner);
         for (QPoint at : {QPoint(100, 100), QPoint(300, 50)}) {
             owner.move(at);
             QPoint centre;

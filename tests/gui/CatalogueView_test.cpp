@@ -1,10 +1,10 @@
 #include "core/net/EuroRate.h"
-#include "core/startup/AppState.h"
 #include "gui/CatalogueGridModel.h"
 #include "gui/GridPainting.h"
 #include "gui/PictureBox.h"
 #include "gui/PictureFrame.h"
 #include "support/MainWindowFixture.h"
+#include "support/OrderLines.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(f.CatalogueCell(2, 5), QStringLiteral("1,00"));
         QCOMPARE(f.StatusText()->text(),
                  QStringLiteral("Каталог товаров от 01.12.2026 10:00:00, позиций: 4. Файл: ") +
-                     QString::fromStdString(App().DBPath));
+                     QString::fromStdString(f.Env.Catalogue.databasePath()));
 
         // A width changed by the user returns at the next fill.
         grid->setColumnWidth(2, 10);
@@ -75,40 +75,40 @@ private Q_SLOTS:
         MainWindowFixture f(Products());
         QLineEdit* filter = f.Edit("Edit1");
         f.SelectCatalogueRow(4);
-        QCOMPARE(App().SelectedCatalogueRow, 4);
+        QCOMPARE(f.SelectedCatalogueRow(), 4);
 
         filter->setText(QStringLiteral("Кружка"));
         QTest::keyClick(filter, Qt::Key_Return);
-        QCOMPARE(App().CatalogueCount, 2);
-        QCOMPARE(App().SelectedCatalogueRow, 2); // moved to the new last row
+        QCOMPARE(f.Env.Catalogue.count(), 2);
+        QCOMPARE(f.SelectedCatalogueRow(), 2); // moved to the new last row
         QCOMPARE(f.Pictures()->pendingCataloguePictures(), std::string("c.jpg"));
 
         filter->setText(QStringLiteral("нет такого"));
         f.Button("Button7")->click();
-        QCOMPARE(App().CatalogueCount, 0);
+        QCOMPARE(f.Env.Catalogue.count(), 0);
         QCOMPARE(f.Grid("sg1")->model()->rowCount(), 1); // the blank row
-        QCOMPARE(App().SelectedCatalogueRow, 1);
+        QCOMPARE(f.SelectedCatalogueRow(), 1);
         QVERIFY(f.Pictures()->pendingCataloguePictures().empty());
         QVERIFY(f.StatusText()->text().contains(QStringLiteral("позиций: 0.")));
 
         filter->setText(QStringLiteral("*"));
         f.Button("Button7")->click();
-        QCOMPARE(App().CatalogueCount, 4);
-        QCOMPARE(App().SelectedCatalogueRow, 1); // a longer list keeps the row
+        QCOMPARE(f.Env.Catalogue.count(), 4);
+        QCOMPARE(f.SelectedCatalogueRow(), 1); // a longer list keeps the row
     }
 
     void optionsThatCannotBeReadKeepThePriceFactor()
     {
         MainWindowFixture f(Products());
-        const double factor = App().PriceFactor;
-        WriteTestCatalogue(QString::fromStdString(App().DBPath), Products(), "01.12.2026",
-                           "not a number");
+        const double factor = f.Env.Prices.priceFactor();
+        WriteTestCatalogue(QString::fromStdString(f.Env.Catalogue.databasePath()), Products(),
+                           "01.12.2026", "not a number");
         f.Button("Button7")->click();
         QCOMPARE(f.Env.Ui.Messages.size(), 1u);
         QCOMPARE(f.Env.Ui.Messages[0].Text, QStringLiteral("Ошибка в БД"));
         QCOMPARE(f.Env.Ui.Messages[0].Style, 0);
-        QCOMPARE(App().PriceFactor, factor);
-        QCOMPARE(App().CatalogueCount, 4); // the products are read all the same
+        QCOMPARE(f.Env.Prices.priceFactor(), factor);
+        QCOMPARE(f.Env.Catalogue.count(), 4); // the products are read all the same
     }
 
     void picturesFollowTheSelectionAfterAPause()
@@ -162,11 +162,11 @@ private Q_SLOTS:
     void aZeroPriceFactorShowsZeroPrices()
     {
         GuiTestEnvironment env;
-        App().CatalogueEntries = {CatalogueEntry()};
-        App().CatalogueEntries[0].Price = 2.5;
-        App().CatalogueCount = 1;
-        App().PriceFactor = 0;
-        CatalogueGridModel model;
+        CatalogueEntry product;
+        product.Price = 2.5;
+        env.Catalogue.replaceEntries({product});
+        QCOMPARE(env.Prices.priceFactor(), 0.0);
+        CatalogueGridModel model(env.Catalogue, env.Prices, env.Format);
         QAbstractItemModelTester check(&model,
                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.refill();
@@ -232,9 +232,7 @@ private Q_SLOTS:
     {
         MainWindowFixture f(Products(), QStringLiteral("80"));
         const QByteArray settings = GuiTestEnvironment::Read(f.Env.SettingsFile());
-        App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 2)};
-        App().OrderItemCount = 1;
-        f.Window.showOrder(false);
+        ReplaceOrder(f, {OrderItem::FromEntry(f.Env.Catalogue.entries()[0], 2)}, false);
         QCOMPARE(f.CatalogueCell(1, 3), QStringLiteral("200,00"));
 
         f.Env.Ui.InputAnswers = {QStringLiteral("100")};
@@ -245,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(f.OrderCell(1, 5), QStringLiteral("500,00"));
         QCOMPARE(f.Label("Label6")->text(), QStringLiteral("500,00 руб."));
         QCOMPARE(GuiTestEnvironment::Read(f.Env.SettingsFile()), settings);
-        QVERIFY(!f.Window.isOrderModified());
+        QVERIFY(!f.Env.Order.isModified());
     }
 
     void rateFromTheWebAndTheUpdateQuestion()
@@ -260,9 +258,9 @@ private Q_SLOTS:
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nUserInfoSpecified=1\r\n");
         env.Ui.MessageAnswers = {MessageAnswer::Yes};
-        f.Window.runStartup();
+        f.RunStartup();
         QVERIFY(env.Ui.Inputs.empty());
-        QCOMPARE(App().EuroRate, 89.13);
+        QCOMPARE(env.Prices.euroRate(), 89.13);
         QVERIFY(GuiTestEnvironment::Read(env.SettingsFile()).contains("Euro=89,13\r\n"));
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QCOMPARE(env.Ui.Messages[0].Text,

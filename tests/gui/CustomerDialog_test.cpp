@@ -17,15 +17,14 @@ namespace {
 struct Dialog
 {
     GuiTestEnvironment env;
-    std::filesystem::path path;
-    CustomerDialog dialog;
+    CustomerDialog dialog{env.Settings, env.Ui};
 
     Dialog()
     {
         env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nImgPreviewMode=2\r\n[UserInfo]\r\nCompany=Old\r\n");
-        path = env.UserInfoFile().toStdString();
-        dialog.setUserInfoFile(path);
+        QDir().mkpath(env.Path(QStringLiteral("config/Pelmora")));
+        env.Settings.open(env.SettingsFile().toStdString(), env.UserInfoFile().toStdString());
     }
     template <typename Control> Control* Find(const char* designerName) const
     {
@@ -102,7 +101,7 @@ private Q_SLOTS:
         const std::string stored[] = {"a b", "77 01", "1  2", Utf8ToCp1251("Иван"), ""};
         const std::string* held[] = {&d.Details().Company, &d.Details().TIN, &d.Details().Phones,
                                      &d.Details().ContactPerson, &d.Details().Email};
-        TIniFile restarted(d.path);
+        TIniFile restarted(d.env.UserInfoFile().toStdString());
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(restarted.ReadString("UserInfo", keys[i], "?"), stored[i]);
             QCOMPARE(held[i]->find_first_of("\t\n\r\x1B\x7F"), std::string::npos);

@@ -1,4 +1,3 @@
-#include "core/startup/AppState.h"
 #include "support/MainWindowFixture.h"
 
 #include <QComboBox>
@@ -18,7 +17,7 @@ private Q_SLOTS:
         MainWindowFixture f({Product("AB-1", "Кружка"), Product("AB-2", "Ваза")});
         // Another program holds the file in an exclusive transaction.
         sqlite3* other = nullptr;
-        QCOMPARE(sqlite3_open(App().DBPath.c_str(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_open(f.Env.Catalogue.databasePath().c_str(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
         // The options cannot be read, then the products: both are said, and
@@ -38,7 +37,7 @@ private Q_SLOTS:
         f.Edit("Edit1")->setText(QStringLiteral("*"));
         f.Button("Button7")->click();
         QCOMPARE(f.Env.Ui.Messages.size(), 2u);
-        QCOMPARE(App().CatalogueCount, 2);
+        QCOMPARE(f.Env.Catalogue.count(), 2);
     }
 
     void garbageInTheSettingsFilesGivesDefaults()
@@ -54,15 +53,15 @@ private Q_SLOTS:
                   "[General]\r\nImgPreviewMode=0x2\r\nUserInfoSpecified=yes\r\n"
                   "RemindOnStartup=0\r\n[UserInfo]\r\nCompanyType=99\r\n");
         env.Ui.InputAnswers = {std::nullopt, QStringLiteral("77")};
-        QVERIFY(f.Window.runStartup());
+        QVERIFY(f.RunStartup());
         // The stored rate did not read: the prompt offered 0, and 0 is refused.
         QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("0"));
-        QCOMPARE(App().EuroRate, 77.0);
-        QCOMPARE(App().ImgPreviewMode, uint8_t{2}); // hexadecimal is a number too
-        QCOMPARE(App().DBPath, database.toStdString());
-        QCOMPARE(App().DBImgPath,
+        QCOMPARE(f.Env.Prices.euroRate(), 77.0);
+        QVERIFY(f.Action("N15")->isChecked()); // hexadecimal is a number too
+        QCOMPARE(f.Env.Catalogue.databasePath(), database.toStdString());
+        QCOMPARE(f.Env.Catalogue.pictureFolder(),
                  (QDir::homePath() + QStringLiteral("/PelmoraDB/img/")).toStdString());
-        QCOMPARE(App().CatalogueCount, 1);
+        QCOMPARE(f.Env.Catalogue.count(), 1);
         QVERIFY(!f.Customer.details().UserInfoSpecified); // "yes" is no number
         QCOMPARE(env.Ui.Messages.size(), 1u);             // only the refused rate
     }

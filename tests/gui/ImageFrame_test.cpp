@@ -1,5 +1,4 @@
 #include "core/pictures/JpegDecoder.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
 #include "gui/PictureBox.h"
@@ -79,8 +78,8 @@ private Q_SLOTS:
 
     void init()
     {
-        App().DBImgPath = Folder();
         m_frame = std::make_unique<PictureFrame>();
+        m_frame->setPictureFolder(Folder());
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
     }

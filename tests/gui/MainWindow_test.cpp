@@ -39,17 +39,18 @@ private Q_SLOTS:
             shownDialog = dialog->windowTitle();
             dialog->reject();
         });
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
 
         QCOMPARE(env.Ui.Inputs.size(), 1u);
         QCOMPARE(env.Ui.Inputs[0].Caption, QStringLiteral("Курс евро"));
         QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("0"));
         QCOMPARE(shownDialog, QStringLiteral("Пользовательские данные"));
-        QCOMPARE(App().EuroRate, 90.5);
+        QCOMPARE(env.Prices.euroRate(), 90.5);
 
         const QByteArray home = env.Path(QStringLiteral("home")).toUtf8();
         QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()),
-                 IniLines({"[General]", "Euro=90,5", "UpdatesURL=http://www.pelmora.ru/kesta/",
+                 IniLines({"[General]", "Euro=90,5", "EuroSource=Manual", "EuroDate=2026-03-07",
+                           "UpdatesURL=http://www.pelmora.ru/kesta/",
                            "DBPath=" + home + "/PelmoraDB/telvarin.db",
                            "DBImgPath=" + home + "/PelmoraDB/img/"}));
         QCOMPARE(GuiTestEnvironment::Read(env.UserInfoFile()),
@@ -57,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(w.CustomerControl<QRadioButton>("RadioButton2")->isChecked());
         QVERIFY(w.CustomerControl<QCheckBox>("CheckBox1")->isChecked());
         QCOMPARE(w.CatalogueFileFilter(), QStringLiteral("Файлы баз данных (*.db)|*.db"));
-        QCOMPARE(App().CatalogueCount, 1);
+        QCOMPARE(env.Catalogue.count(), 1);
         QVERIFY(env.Ui.Messages.empty());
         // The update check ran silently and found no server.
         QCOMPARE(env.Http.Requests.back(),
@@ -70,7 +71,7 @@ private Q_SLOTS:
         GuiTestEnvironment& env = w.Env;
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QVERIFY(env.Ui.Messages[0].Text.startsWith(QStringLiteral("Failed to open database \"")));
         QCOMPARE(env.Ui.Messages[0].Style, 16);
@@ -91,14 +92,14 @@ private Q_SLOTS:
                       "TIN=7701", "Phones=1", "ContactPerson=2", "Email=a@b"}));
         env.Ui.InputAnswers = {std::nullopt}; // cancelled: the stored rate stands
         // no modal dialog: details are given
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
 
         QCOMPARE(env.Ui.Inputs[0].Initial, QStringLiteral("75.4"));
-        QCOMPARE(App().EuroRate, 75.4);
-        QCOMPARE(App().ImgPreviewMode, uint8_t{1});
+        QCOMPARE(env.Prices.euroRate(), 75.4);
+        QVERIFY(w.Action("N14")->isChecked());
         QVERIFY(GuiTestEnvironment::Read(env.UserInfoFile()).contains("ImgPreviewMode=1\r\n"));
-        QCOMPARE(App().DBImgPath, std::string("D:\\pics\\")); // used as typed
-        QCOMPARE(App().UpdatesURL, std::string("http://example.test/u/"));
+        QCOMPARE(env.Catalogue.pictureFolder(), std::string("D:\\pics\\")); // used as typed
+        QCOMPARE(env.Catalogue.updatesUrl(), std::string("http://example.test/u/"));
         QCOMPARE(w.Customer.details().CompanyType, 1);
         QCOMPARE(w.Customer.details().Company, std::string("\xD0\xEE\xEC\xE0\xF8\xEA\xE0"));
         QCOMPARE(w.CustomerControl<QLineEdit>("Edit1")->text(), QStringLiteral("Ромашка"));
@@ -153,7 +154,7 @@ private Q_SLOTS:
         WriteTestCatalogue(env.Path(QStringLiteral("home/PelmoraDB/telvarin.db")), {});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
         w.Window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.Window));
 
@@ -222,7 +223,7 @@ private Q_SLOTS:
         WriteTestCatalogue(env.Path(QStringLiteral("Data/cat.db")), {Product("X-1", "Ваза")});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
         const QByteArray before = GuiTestEnvironment::Read(env.SettingsFile());
 
         env.Ui.OpenAnswers = {std::nullopt};
@@ -233,8 +234,8 @@ private Q_SLOTS:
         env.Ui.OpenAnswers = {QStringLiteral("/home/u/Data/cat.db")};
         w.Action("N13")->trigger();
         QCOMPARE(env.Ui.OpenDialogs.back().Filter, QStringLiteral("Файлы баз данных (*.db)|*.db"));
-        QCOMPARE(App().DBPath, std::string("/home/u/Data/cat.db"));
-        QCOMPARE(App().DBImgPath, std::string("/home/u/Data/img/"));
+        QCOMPARE(env.Catalogue.databasePath(), std::string("/home/u/Data/cat.db"));
+        QCOMPARE(env.Catalogue.pictureFolder(), std::string("/home/u/Data/img/"));
         const QByteArray after = GuiTestEnvironment::Read(env.SettingsFile());
         QVERIFY(after.contains("DBPath=/home/u/Data/cat.db\r\nDBImgPath=/home/u/Data/img/\r\n"));
         QCOMPARE(w.Edit("Edit1")->text(), QStringLiteral("чай")); // the filter box keeps its text
@@ -250,9 +251,10 @@ private Q_SLOTS:
                            {Product("A-1", "Ваза")});
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
         const QByteArray before = GuiTestEnvironment::Read(env.SettingsFile());
-        const AppState kept = App();
+        const std::string keptPath = env.Catalogue.databasePath();
+        const std::string keptFolder = env.Catalogue.pictureFolder();
 
         for (const QString& chosen :
              {env.Path(QStringLiteral("josé/cat.db")), env.Path(QStringLiteral("a\nb/cat.db")),
@@ -267,9 +269,9 @@ private Q_SLOTS:
             QCOMPARE(env.Ui.Messages[0].Caption, QStringLiteral("Ошибка"));
             QCOMPARE(env.Ui.Messages[0].Style, 16);
             QCOMPARE(GuiTestEnvironment::Read(env.SettingsFile()), before);
-            QCOMPARE(App().DBPath, kept.DBPath);
-            QCOMPARE(App().DBImgPath, kept.DBImgPath);
-            QCOMPARE(App().CatalogueCount, 1);
+            QCOMPARE(env.Catalogue.databasePath(), keptPath);
+            QCOMPARE(env.Catalogue.pictureFolder(), keptFolder);
+            QCOMPARE(env.Catalogue.count(), 1);
         }
 
         const QString withBackslash = env.Path(QStringLiteral("a\\b/cat.db"));
@@ -278,10 +280,11 @@ private Q_SLOTS:
         env.Ui.OpenAnswers = {withBackslash};
         w.Action("N13")->trigger();
         QCOMPARE(env.Ui.Messages.size(), 0u);
-        QCOMPARE(App().DBImgPath, env.Path(QStringLiteral("a\\b/img/")).toStdString());
+        QCOMPARE(env.Catalogue.pictureFolder(),
+                 env.Path(QStringLiteral("a\\b/img/")).toStdString());
         QVERIFY(GuiTestEnvironment::Read(env.SettingsFile())
                     .contains("DBImgPath=" + env.Path(QStringLiteral("a\\b/img/")).toUtf8()));
-        QCOMPARE(App().CatalogueCount, 2);
+        QCOMPARE(env.Catalogue.count(), 2);
     }
 
     // Under a home folder that Windows-1251 cannot name, the default paths
@@ -296,7 +299,7 @@ private Q_SLOTS:
         qputenv("HOME", QFile::encodeName(home));
         env.Ui.InputAnswers = {QStringLiteral("80")};
         OnNextModal([](QDialog* dialog) { dialog->reject(); });
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
 
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QVERIFY2(env.Ui.Messages[0].Text.contains(u'«' + home + QStringLiteral("/PelmoraDB/»")),
@@ -306,7 +309,7 @@ private Q_SLOTS:
         const QByteArray settings = GuiTestEnvironment::Read(env.SettingsFile());
         QVERIFY(!settings.contains("DBPath"));
         QVERIFY(!settings.contains("DBImgPath"));
-        QCOMPARE(App().CatalogueCount, 0);
+        QCOMPARE(env.Catalogue.count(), 0);
         // The sequence went on to its end.
         QCOMPARE(w.CatalogueFileFilter(), QStringLiteral("Файлы баз данных (*.db)|*.db"));
     }
@@ -316,7 +319,7 @@ private Q_SLOTS:
         MainWindowFixture w;
         GuiTestEnvironment& env = w.Env;
         env.Write(QStringLiteral("config/Pelmora"), "not a folder");
-        QVERIFY(!w.Window.runStartup());
+        QVERIFY(!w.RunStartup());
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QCOMPARE(env.Ui.Messages[0].Text,
                  QStringLiteral("Ошибка чтения файла конфигурации \r") + env.SettingsFile());
@@ -332,14 +335,14 @@ private Q_SLOTS:
         // A folder where settings.ini should be: nothing can be written there.
         QDir().mkpath(env.SettingsFile());
         env.Ui.InputAnswers = {QStringLiteral("80")};
-        QVERIFY(w.Window.runStartup());
+        QVERIFY(w.RunStartup());
         QCOMPARE(env.Ui.Messages.size(), 1u);
         QCOMPARE(env.Ui.Messages[0].Text,
                  QStringLiteral("Unable to write to ") + env.SettingsFile() + u'.');
         QCOMPARE(env.Ui.Messages[0].Style, 16);
         // The sequence stopped at the rate: the preview mode was never stored.
         QVERIFY(!QFile::exists(env.UserInfoFile()));
-        QCOMPARE(App().EuroRate, 80.0);
+        QCOMPARE(env.Prices.euroRate(), 80.0);
     }
 };
 

@@ -89,7 +89,7 @@ struct Session
         QDir().mkpath(env.Path(QStringLiteral("docs")));
         env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
         f.UsePreview(preview);
-        return f.Window.runStartup() && App().CatalogueCount == 3 && env.Ui.Messages.empty() &&
+        return f.RunStartup() && env.Catalogue.count() == 3 && env.Ui.Messages.empty() &&
                dialogs.Shown.empty();
     }
 
@@ -98,15 +98,15 @@ struct Session
         return env.Path(QStringLiteral("docs/") + name);
     }
 
-    void SetOrder(int count, bool modified) { SetTestOrder(f.Window, count, modified); }
-    bool Modified() const { return f.Window.isOrderModified(); }
+    void SetOrder(int count, bool modified) { SetTestOrder(f, count, modified); }
+    bool Modified() const { return env.Order.isModified(); }
     void Complete() { f.Button("Button6")->click(); }
     template <typename Control> Control* CustomerControl(const char* name) const
     {
         return f.CustomerControl<Control>(name);
     }
 
-    static QByteArray CurrentOrder() { return CurrentOrderBytes(); }
+    QByteArray CurrentOrder() const { return CurrentOrderBytes(env.Order); }
 
     QStringList DocumentFiles() const
     {
@@ -136,23 +136,14 @@ class OrderCompletionTest : public QObject
     Q_OBJECT
 
 private:
-    TFormatSettings m_savedFormat;
+    // The preview lives for the whole program, as in the real one; these
+    // tests print once, through a script of the preview's own.
+    FakeInteraction m_previewUi;
     std::unique_ptr<OrderPreviewDialog> m_preview;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_savedFormat = SystemFormat();
-        TFormatSettings russian;
-        russian.DecimalSeparator = ',';
-        SetSystemFormat(russian);
-        m_preview = std::make_unique<OrderPreviewDialog>();
-    }
-    void cleanupTestCase()
-    {
-        m_preview.reset();
-        SetSystemFormat(m_savedFormat);
-    }
+    void initTestCase() { m_preview = std::make_unique<OrderPreviewDialog>(m_previewUi); }
+    void cleanupTestCase() { m_preview.reset(); }
 
     void emptyOrderOnlyInforms_data()
     {
@@ -167,8 +158,9 @@ private Q_SLOTS:
         QVERIFY(s.Start(detailsGiven ? Details(3) : NoDetails(), m_preview.get()));
         s.dialogs.CloseEvery = true;
         s.SetOrder(2, true);
-        App().OrderItemCount = 0; // lines deleted: the records stay behind
-        s.f.Window.showOrder(true);
+        s.env.Order.removeLine(1); // every line deleted: still a change
+        s.env.Order.removeLine(0);
+        s.f.Window.showOrder();
 
         s.f.Action("N16")->trigger();
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
@@ -234,7 +226,7 @@ private Q_SLOTS:
             QCOMPARE(s.env.Ui.Messages[0].Style, 16);
         }
         QVERIFY(s.DocumentFiles().isEmpty());
-        QCOMPARE(App().OrderItemCount, 2);
+        QCOMPARE(s.env.Order.lineCount(), 2);
         QVERIFY(!s.Modified());
     }
 
@@ -257,7 +249,7 @@ private Q_SLOTS:
         QVERIFY(s.Start(Details(companyType)));
         s.dialogs.CloseEvery = true;
         s.SetOrder(3, modified);
-        const QByteArray order = Session::CurrentOrder();
+        const QByteArray order = s.CurrentOrder();
 
         s.env.Ui.SaveAnswers = {s.DocumentPath(QStringLiteral("заказ"))};
         s.Complete();
@@ -299,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(lines[18], QStringLiteral("</body></html>"));
 
         // The order is neither changed nor taken for saved.
-        QCOMPARE(Session::CurrentOrder(), order);
+        QCOMPARE(s.CurrentOrder(), order);
         QCOMPARE(s.Modified(), modified);
 
         // Next time the dialog proposes the extended name.
@@ -349,12 +341,12 @@ private Q_SLOTS:
         Session s;
         QVERIFY(s.Start(Details(3), m_preview.get()));
         s.SetOrder(3, true);
-        const QByteArray order = Session::CurrentOrder();
+        const QByteArray order = s.CurrentOrder();
         // The browser engine starts with the first document, not with the window.
         QVERIFY(!m_preview->findChild<QWebEngineView*>());
         QSignalSpy printed(m_preview.get(), &OrderPreviewDialog::documentPrinted);
         const QString pdfPath = s.DocumentPath(QStringLiteral("печать.pdf"));
-        s.env.Ui.OnChoosePrinter = [&](QPrinter& printer) {
+        m_previewUi.OnChoosePrinter = [&](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdfPath);
             return true;
@@ -393,12 +385,13 @@ private Q_SLOTS:
                 firstView = view;
             QCOMPARE(view, firstView); // the second document reuses the view
         }
+        m_previewUi.OnChoosePrinter = nullptr;
         QCOMPARE(printed.size(), 1);
         QVERIFY(printed.at(0).at(0).toBool());
         QVERIFY(GuiTestEnvironment::Read(pdfPath).startsWith("%PDF"));
         QCOMPARE(s.dialogs.Shown, QStringList(2, QStringLiteral("Заказ")));
         QVERIFY(s.env.Ui.Messages.empty());
-        QCOMPARE(Session::CurrentOrder(), order);
+        QCOMPARE(s.CurrentOrder(), order);
         QVERIFY(s.Modified());
     }
 
@@ -434,7 +427,7 @@ private Q_SLOTS:
         QVERIFY(s.dialogs.Shown.empty());
         QCOMPARE(m_preview->documentFileName(), previewed);
         QVERIFY(s.DocumentFiles().isEmpty()); // no temporary file left behind
-        QCOMPARE(App().OrderItemCount, 2);
+        QCOMPARE(s.env.Order.lineCount(), 2);
         QVERIFY(s.Modified());
     }
 };

@@ -1,6 +1,6 @@
-#include "core/startup/AppState.h"
 #include "gui/PictureFrame.h"
 #include "support/MainWindowFixture.h"
+#include "support/OrderLines.h"
 
 #include <QLabel>
 #include <QTableView>
@@ -19,9 +19,9 @@ std::vector<TestProduct> Products()
     return products;
 }
 
-int32_t Quantity(int line)
+int32_t Quantity(const MainWindowFixture& f, int line)
 {
-    return App().OrderItems[static_cast<std::size_t>(line - 1)].Quantity;
+    return f.Env.Order.lines()[static_cast<std::size_t>(line - 1)].Quantity;
 }
 
 } // namespace
@@ -37,29 +37,29 @@ private Q_SLOTS:
         QTableView* catalogue = f.Grid("sg1");
         // Nothing selected yet: Enter opens no dialog.
         QTest::keyClick(catalogue, Qt::Key_Return);
-        QCOMPARE(App().OrderItemCount, 0);
+        QCOMPARE(f.Env.Order.lineCount(), 0);
 
         f.SelectCatalogueRow(1);
         QString offered;
         QVERIFY(f.AnswerQuantity(
             QStringLiteral("6"), [&] { QTest::keyClick(catalogue, Qt::Key_Return); }, &offered));
         QCOMPARE(offered, QStringLiteral("6")); // the minimum is offered
-        QCOMPARE(App().OrderItemCount, 1);
-        QVERIFY(f.Window.isOrderModified());
+        QCOMPARE(f.Env.Order.lineCount(), 1);
+        QVERIFY(f.Env.Order.isModified());
 
         QVERIFY(f.AnswerQuantity(QStringLiteral("12"), [&] {
             Q_EMIT catalogue->doubleClicked(catalogue->currentIndex());
         }));
-        QCOMPARE(App().OrderItemCount, 1);
-        QCOMPARE(Quantity(1), 18);
-        QCOMPARE(App().OrderItems[0].Number, 1);
+        QCOMPARE(f.Env.Order.lineCount(), 1);
+        QCOMPARE(Quantity(f, 1), 18);
+        QCOMPARE(f.Env.Order.lines()[0].Number, 1);
 
         // Article codes that differ in letter case make two lines.
         f.SelectCatalogueRow(4); // sorted by code: upper case comes first
         QVERIFY(f.AnswerQuantity(QStringLiteral("1"), [&] {
             Q_EMIT f.Frame("ImageFrame1")->mainPictureDoubleClicked();
         }));
-        QCOMPARE(App().OrderItemCount, 2);
+        QCOMPARE(f.Env.Order.lineCount(), 2);
         QCOMPARE(f.OrderCell(2, 1), QStringLiteral("ab-100"));
         QCOMPARE(f.OrderCell(1, 5), QStringLiteral("3600,00")); // 2.5 x 80 x 18
         QCOMPARE(f.Label("Label6")->text(), QStringLiteral("3680,00 руб."));
@@ -71,22 +71,22 @@ private Q_SLOTS:
         f.SelectCatalogueRow(3);
         QVERIFY(
             f.AnswerQuantity(QString(), [&] { QTest::keyClick(f.Grid("sg1"), Qt::Key_Return); }));
-        QCOMPARE(App().OrderItemCount, 0);
-        QVERIFY(!f.Window.isOrderModified());
+        QCOMPARE(f.Env.Order.lineCount(), 0);
+        QVERIFY(!f.Env.Order.isModified());
     }
 
     void aMergePastTheIntegerRangeIsRefused()
     {
         MainWindowFixture f(Products());
-        App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[2],
-                                                 std::numeric_limits<int32_t>::max() - 5)};
-        App().OrderItemCount = 1;
-        f.Window.showOrder(false);
+        ReplaceOrder(f,
+                     {OrderItem::FromEntry(f.Env.Catalogue.entries()[2],
+                                           std::numeric_limits<int32_t>::max() - 5)},
+                     false);
         f.SelectCatalogueRow(3);
         QVERIFY(f.AnswerQuantity(QStringLiteral("10"),
                                  [&] { QTest::keyClick(f.Grid("sg1"), Qt::Key_Return); }));
-        QCOMPARE(Quantity(1), std::numeric_limits<int32_t>::max() - 5);
-        QVERIFY(!f.Window.isOrderModified());
+        QCOMPARE(Quantity(f, 1), std::numeric_limits<int32_t>::max() - 5);
+        QVERIFY(!f.Env.Order.isModified());
         QCOMPARE(f.Env.Ui.Messages.size(), 1u);
         QCOMPARE(f.Env.Ui.Messages[0].Text, QStringLiteral("Неверно указано количество товара"));
         QCOMPARE(f.Env.Ui.Messages[0].Style, 0);
@@ -95,11 +95,11 @@ private Q_SLOTS:
     void changingAndDeletingLines()
     {
         MainWindowFixture f(Products());
-        App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 6),
-                            OrderItem::FromEntry(App().CatalogueEntries[2], 2),
-                            OrderItem::FromEntry(App().CatalogueEntries[3], 3)};
-        App().OrderItemCount = 3;
-        f.Window.showOrder(false);
+        const std::vector<CatalogueEntry>& products = f.Env.Catalogue.entries();
+        ReplaceOrder(f,
+                     {OrderItem::FromEntry(products[0], 6), OrderItem::FromEntry(products[2], 2),
+                      OrderItem::FromEntry(products[3], 3)},
+                     false);
         QTableView* order = f.Grid("sg2");
 
         f.SelectOrderRow(2);
@@ -107,8 +107,8 @@ private Q_SLOTS:
         QVERIFY(f.AnswerQuantity(
             QStringLiteral("2"), [&] { QTest::keyClick(order, Qt::Key_Return); }, &offered));
         QCOMPARE(offered, QStringLiteral("2"));
-        QVERIFY(f.Window.isOrderModified()); // the same quantity still counts as a change
-        f.Window.showOrder(false);
+        QVERIFY(f.Env.Order.isModified()); // the same quantity still counts as a change
+        MarkOrderSaved(f);
 
         f.Env.Ui.MessageAnswers = {MessageAnswer::No};
         QTest::keyClick(order, Qt::Key_Delete);
@@ -116,12 +116,12 @@ private Q_SLOTS:
                  QStringLiteral("Удалить выбранный товар из заказа?"));
         QCOMPARE(f.Env.Ui.Messages.back().Caption, QStringLiteral("Удаление"));
         QCOMPARE(f.Env.Ui.Messages.back().Style, 36);
-        QCOMPARE(App().OrderItemCount, 3);
-        QVERIFY(!f.Window.isOrderModified());
+        QCOMPARE(f.Env.Order.lineCount(), 3);
+        QVERIFY(!f.Env.Order.isModified());
 
         f.Env.Ui.MessageAnswers = {MessageAnswer::Yes};
         f.Button("Button5")->click();
-        QCOMPARE(App().OrderItemCount, 2);
+        QCOMPARE(f.Env.Order.lineCount(), 2);
         QCOMPARE(f.OrderCell(2, 0), QStringLiteral("2"));
         QCOMPARE(f.OrderCell(2, 1), QStringLiteral("ab-100"));
 
@@ -129,10 +129,10 @@ private Q_SLOTS:
         f.SelectOrderRow(2);
         f.Env.Ui.MessageAnswers = {MessageAnswer::Yes};
         QTest::keyClick(order, Qt::Key_Delete);
-        QCOMPARE(App().SelectedOrderRow, 1);
+        QCOMPARE(f.SelectedOrderRow(), 1);
         f.Env.Ui.MessageAnswers = {MessageAnswer::Yes};
         QTest::keyClick(order, Qt::Key_Delete);
-        QCOMPARE(App().OrderItemCount, 0);
+        QCOMPARE(f.Env.Order.lineCount(), 0);
         QCOMPARE(order->model()->rowCount(), 1);
         // On the blank row Enter and Delete do nothing.
         const auto asked = f.Env.Ui.Messages.size();
@@ -147,10 +147,10 @@ private Q_SLOTS:
     void mouseOnTheGrids()
     {
         MainWindowFixture f(Products());
-        App().OrderItems = {OrderItem::FromEntry(App().CatalogueEntries[0], 6),
-                            OrderItem::FromEntry(App().CatalogueEntries[2], 2)};
-        App().OrderItemCount = 2;
-        f.Window.showOrder(false);
+        ReplaceOrder(f,
+                     {OrderItem::FromEntry(f.Env.Catalogue.entries()[0], 6),
+                      OrderItem::FromEntry(f.Env.Catalogue.entries()[2], 2)},
+                     false);
         const auto belowTheRows = [](QTableView* grid) {
             return QPoint(40, grid->rowViewportPosition(grid->model()->rowCount() - 1) + 30);
         };
@@ -166,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(f.AnswerQuantity(QStringLiteral("9"), [&] {
             QTest::mouseDClick(order->viewport(), Qt::LeftButton, {}, belowTheRows(order));
         }));
-        QCOMPARE(Quantity(1), 9);
+        QCOMPARE(Quantity(f, 1), 9);
 
         const PictureFrame* lower = f.Frame("ImageFrame2");
         const auto rowCentre = [order](int row) {
@@ -175,7 +175,7 @@ private Q_SLOTS:
         for (int row : {2, 2}) {
             const int before = lower->listsShown();
             QTest::mouseClick(order->viewport(), Qt::LeftButton, {}, rowCentre(row));
-            QCOMPARE(App().SelectedOrderRow, row);
+            QCOMPARE(f.SelectedOrderRow(), row);
             QCOMPARE(lower->listsShown(), before + 1);
         }
     }
@@ -189,13 +189,13 @@ private Q_SLOTS:
         QTest::keyClicks(catalogue, QStringLiteral("ab"));
         QVERIFY(search->isVisible());
         QCOMPARE(search->text(), QStringLiteral("ab"));
-        QCOMPARE(App().SelectedCatalogueRow, 1); // the first code holding AB
+        QCOMPARE(f.SelectedCatalogueRow(), 1); // the first code holding AB
         QCOMPARE(f.Window.focusWidget(), catalogue);
 
         QTest::keyClicks(catalogue, QStringLiteral("-9"));
-        QCOMPARE(App().SelectedCatalogueRow, 3); // XAB-9 holds AB-9
+        QCOMPARE(f.SelectedCatalogueRow(), 3); // XAB-9 holds AB-9
         QTest::keyClicks(catalogue, QStringLiteral("x"));
-        QCOMPARE(App().SelectedCatalogueRow, 3); // no match: the selection stays
+        QCOMPARE(f.SelectedCatalogueRow(), 3); // no match: the selection stays
 
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(catalogue, Qt::Key_Backspace);
@@ -204,12 +204,12 @@ private Q_SLOTS:
         QTest::keyClick(catalogue, Qt::Key_Backspace);
         QVERIFY(!search->isVisible());
 
-        QCOMPARE(App().SelectedCatalogueRow, 1);
+        QCOMPARE(f.SelectedCatalogueRow(), 1);
         QTest::keyClicks(catalogue, QStringLiteral("xab"));
-        QCOMPARE(App().SelectedCatalogueRow, 3);
+        QCOMPARE(f.SelectedCatalogueRow(), 3);
         QTest::keyClick(catalogue, Qt::Key_Up);
         QVERIFY(!search->isVisible());
-        QCOMPARE(App().SelectedCatalogueRow, 2);
+        QCOMPARE(f.SelectedCatalogueRow(), 2);
     }
 
     void aSearchHitOnTheRowThatLooksCurrentSelectsIt()
@@ -218,16 +218,16 @@ private Q_SLOTS:
         products[0].Image = "a.jpg";
         MainWindowFixture f(products);
         QTableView* catalogue = f.Grid("sg1");
-        QCOMPARE(App().SelectedCatalogueRow, 0); // row 1 only looks current
+        QCOMPARE(f.SelectedCatalogueRow(), 0); // row 1 only looks current
         QTest::keyClicks(catalogue, QStringLiteral("ab"));
-        QCOMPARE(App().SelectedCatalogueRow, 1);
+        QCOMPARE(f.SelectedCatalogueRow(), 1);
         QCOMPARE(f.Pictures()->pendingCataloguePictures(), std::string("a.jpg"));
 
         QVERIFY(f.AnswerQuantity(QStringLiteral("12"),
                                  [&] { QTest::keyClick(catalogue, Qt::Key_Return); }));
-        QCOMPARE(App().OrderItemCount, 1);
+        QCOMPARE(f.Env.Order.lineCount(), 1);
         QCOMPARE(f.OrderCell(1, 1), QStringLiteral("AB-100"));
-        QCOMPARE(Quantity(1), 12);
+        QCOMPARE(Quantity(f, 1), 12);
     }
 };
 

@@ -41,7 +41,7 @@ struct Session
                   "[General]\r\nUserInfoSpecified=0\r\nRemindOnStartup=0\r\n");
         QDir().mkpath(env.Path(QStringLiteral("orders")));
         env.Ui.InputAnswers = {QStringLiteral("80")}; // the network fails
-        return f.Window.runStartup() && App().CatalogueCount == 3 && env.Ui.Messages.empty();
+        return f.RunStartup() && env.Catalogue.count() == 3 && env.Ui.Messages.empty();
     }
 
     QString OrderPath(const QString& name) const
@@ -49,8 +49,8 @@ struct Session
         return env.Path(QStringLiteral("orders/") + name);
     }
 
-    void SetOrder(int count, bool modified) { SetTestOrder(f.Window, count, modified); }
-    bool Modified() const { return f.Window.isOrderModified(); }
+    void SetOrder(int count, bool modified) { SetTestOrder(f, count, modified); }
+    bool Modified() const { return env.Order.isModified(); }
     void NewOrder() { f.Button("Button1")->click(); }
     void Open() { f.Button("Button2")->click(); }
     // True when the order is in a file afterwards.
@@ -61,7 +61,7 @@ struct Session
     }
     void Complete() { f.Button("Button6")->click(); }
 
-    static QByteArray CurrentOrder() { return CurrentOrderBytes(); }
+    QByteArray CurrentOrder() const { return CurrentOrderBytes(env.Order); }
 
     QString GridText(int row, int column) const
     {
@@ -104,19 +104,9 @@ class OrderLifecycleTest : public QObject
     Q_OBJECT
 
 private:
-    TFormatSettings m_savedFormat;
     std::unique_ptr<Session> m_s;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_savedFormat = SystemFormat();
-        TFormatSettings russian;
-        russian.DecimalSeparator = ',';
-        SetSystemFormat(russian);
-    }
-    void cleanupTestCase() { SetSystemFormat(m_savedFormat); }
-
     void init()
     {
         m_s = std::make_unique<Session>();
@@ -128,7 +118,7 @@ private Q_SLOTS:
     {
         Session& s = *m_s;
         s.SetOrder(3, true);
-        const QByteArray order = Session::CurrentOrder();
+        const QByteArray order = s.CurrentOrder();
         const QString path = s.OrderPath(QStringLiteral("март.order"));
 
         s.env.Ui.SaveAnswers = {path};
@@ -142,16 +132,16 @@ private Q_SLOTS:
         QCOMPARE(GuiTestEnvironment::Read(path).size(), 4 + 3 * 416);
 
         s.NewOrder(); // saved: emptied without a question
-        QCOMPARE(App().OrderItemCount, 0);
+        QCOMPARE(s.env.Order.lineCount(), 0);
         QVERIFY(s.env.Ui.Messages.empty());
 
-        App().PriceFactor = 100; // a new rate since the order was saved
+        s.env.Prices = Prices(100, 1, 100); // a new rate since the order was saved
         s.env.Ui.OpenAnswers = {path};
         s.f.Action("N3")->trigger();
         QCOMPARE(s.env.Ui.OpenDialogs.size(), 1u);
         QCOMPARE(s.env.Ui.OpenDialogs[0].Filter, QStringLiteral("Файлы заказов (*.order)|*.order"));
         QCOMPARE(s.env.Ui.OpenDialogs[0].DefaultExtension, QStringLiteral("order"));
-        QCOMPARE(Session::CurrentOrder(), order);
+        QCOMPARE(s.CurrentOrder(), order);
         QVERIFY(!s.Modified());
         QCOMPARE(s.GridText(0, 1), QStringLiteral("AB-1"));
         QCOMPARE(s.GridText(2, 2), QStringLiteral("Набор <Люкс> & Co"));
@@ -170,7 +160,7 @@ private Q_SLOTS:
         s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
         s.Save();
         QCOMPARE(s.env.Ui.SaveDialogs[1].FileName, path);
-        QCOMPARE(GuiTestEnvironment::Read(path), Session::CurrentOrder());
+        QCOMPARE(GuiTestEnvironment::Read(path), s.CurrentOrder());
         QCOMPARE(FolderEntries(s.OrderPath({})), QStringList{QStringLiteral("март.order")});
         QCOMPARE(s.env.Ui.Messages.size(), 1u);
         QCOMPARE(s.env.Ui.Messages[0].Text, ReplaceQuestion(path));
@@ -188,8 +178,8 @@ private Q_SLOTS:
         s.SetOrder(2, false);
         s.env.Ui.OpenAnswers = {path};
         s.Open();
-        QCOMPARE(App().OrderItemCount, 0);
-        QVERIFY(App().OrderItems.empty());
+        QCOMPARE(s.env.Order.lineCount(), 0);
+        QVERIFY(s.env.Order.lines().empty());
         QCOMPARE(s.f.Label("Label6")->text(), QStringLiteral("0,00 руб."));
         QVERIFY(s.env.Ui.Messages.empty());
     }
@@ -235,7 +225,7 @@ private Q_SLOTS:
         s.f.Window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.f.Window));
         s.SetOrder(3, modified);
-        const QByteArray order = Session::CurrentOrder();
+        const QByteArray order = s.CurrentOrder();
 
         if (answer)
             s.env.Ui.MessageAnswers = {MessageAnswer(answer)};
@@ -253,9 +243,9 @@ private Q_SLOTS:
             QCOMPARE(s.f.Window.isVisible(), !wentOn);
         } else {
             s.NewOrder();
-            wentOn = App().OrderItemCount == 0;
+            wentOn = s.env.Order.lineCount() == 0;
             if (!wentOn)
-                QCOMPARE(Session::CurrentOrder(), order);
+                QCOMPARE(s.CurrentOrder(), order);
         }
         QCOMPARE(wentOn, goesOn);
         QCOMPARE(s.Modified(), modifiedAfter);
@@ -284,7 +274,7 @@ private Q_SLOTS:
         s.SetOrder(2, true);
         s.env.Ui.MessageAnswers = {MessageAnswer::No};
         s.f.Action("N2")->trigger();
-        QCOMPARE(App().OrderItemCount, 0);
+        QCOMPARE(s.env.Order.lineCount(), 0);
         QVERIFY(s.Modified());
 
         s.env.Ui.MessageAnswers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Cancel};
@@ -323,12 +313,12 @@ private Q_SLOTS:
         Session& s = *m_s;
         const QString path = s.OrderPath(QStringLiteral("one line.order"));
         s.SetOrder(1, true);
-        const QByteArray saved = Session::CurrentOrder();
+        const QByteArray saved = s.CurrentOrder();
         s.env.Ui.SaveAnswers = {path};
         QVERIFY(s.Save());
 
         s.SetOrder(3, modified);
-        const QByteArray current = Session::CurrentOrder();
+        const QByteArray current = s.CurrentOrder();
         if (answer)
             s.env.Ui.MessageAnswers = {MessageAnswer(answer)};
         s.env.Ui.OpenAnswers = {chooses ? std::optional<QString>(path) : std::nullopt};
@@ -342,7 +332,7 @@ private Q_SLOTS:
         }
         QCOMPARE(s.env.Ui.OpenDialogs.size(), size_t(dialog ? 1 : 0));
         const bool opened = dialog && chooses;
-        QCOMPARE(Session::CurrentOrder(), opened ? saved : current);
+        QCOMPARE(s.CurrentOrder(), opened ? saved : current);
         QCOMPARE(s.Modified(), opened ? false : modified);
         QCOMPARE(s.f.Label("Label6")->text(),
                  opened ? QStringLiteral("603,00 руб.") : QStringLiteral("2211,00 руб."));
@@ -408,14 +398,14 @@ private Q_SLOTS:
         for (const bool modified : {true, false}) {
             s.env.Ui.Messages.clear();
             s.SetOrder(3, modified);
-            const QByteArray order = Session::CurrentOrder();
+            const QByteArray order = s.CurrentOrder();
             const QString total = s.f.Label("Label6")->text();
             if (modified)
                 s.env.Ui.MessageAnswers = {MessageAnswer::Yes};
             s.env.Ui.OpenAnswers = {path};
             s.Open();
 
-            QCOMPARE(Session::CurrentOrder(), order);
+            QCOMPARE(s.CurrentOrder(), order);
             QCOMPARE(s.Modified(), modified);
             QCOMPARE(s.f.Label("Label6")->text(), total);
             QCOMPARE(s.env.Ui.Messages.size(), size_t(modified ? 2 : 1));
@@ -523,7 +513,7 @@ private Q_SLOTS:
         else if (fullDisk)
             s.env.Write(QStringLiteral("orders/previous.order"),
                         QByteArray::fromStdString(OrderFileContent(
-                            {OrderItem::FromEntry(App().CatalogueEntries[0], 5)}, 1)));
+                            {OrderItem::FromEntry(s.env.Catalogue.entries()[0], 5)}, 1)));
         const QStringList entriesBefore = FolderEntries(s.OrderPath({}));
         const QByteArray previous = GuiTestEnvironment::Read(path);
 
@@ -561,7 +551,7 @@ private Q_SLOTS:
         s.env.Ui.SaveAnswers = {s.OrderPath(QStringLiteral("good.order"))};
         QVERIFY(s.Save());
         QCOMPARE(GuiTestEnvironment::Read(s.OrderPath(QStringLiteral("good.order"))),
-                 Session::CurrentOrder());
+                 s.CurrentOrder());
     }
 };
 

@@ -115,8 +115,9 @@ private:
         customer.TIN = "7701234567";
         customer.ContactPerson = Cp("Иванов И.И.");
         const OrderTotalTexts totals{Cp("100,00 руб."), Cp("0,50 м.куб."), Cp("12,00 кг.")};
-        const std::string text = OrderDocumentText(items, 90.5, totals, customer,
-                                                   QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)));
+        const std::string text =
+            OrderDocumentText(items, 90.5, totals, customer,
+                              QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)), m_env.Format);
         return WriteFile(name, QByteArray::fromStdString(text));
     }
     // Shows `path` without the modal loop and waits until the view has it.
@@ -151,7 +152,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { m_form = std::make_unique<OrderPreviewDialog>(); }
+    void initTestCase() { m_form = std::make_unique<OrderPreviewDialog>(m_env.Ui); }
 
     void cleanup()
     {

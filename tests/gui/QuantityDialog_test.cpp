@@ -112,7 +112,8 @@ private Q_SLOTS:
     {
         QWidget owner;
         owner.setGeometry(0, 0, 600, 400);
-        QuantityDialog dialog(&owner);
+        FakeInteraction ui;
+        QuantityDialog dialog(ui, &owner);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавление товара"));
         QCOMPARE(dialog.size(), QSize(513, 127));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -148,7 +149,7 @@ private Q_SLOTS:
     void belowMinimumIsRefusedUntilCorrected()
     {
         GuiTestEnvironment env;
-        QuantityDialog dialog;
+        QuantityDialog dialog(env.Ui);
         bool openDuringMessage = false;
         env.Ui.OnMessage = [&](const FakeInteraction::Message&) {
             openDuringMessage = dialog.isVisible();
@@ -241,7 +242,7 @@ private Q_SLOTS:
         QFETCH(int, entered);
 
         GuiTestEnvironment env;
-        QuantityDialog dialog;
+        QuantityDialog dialog(env.Ui);
         Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             keys.simulate(QuantityBox(open));
             QCOMPARE(QuantityBox(open)->text(), text);
@@ -256,7 +257,7 @@ private Q_SLOTS:
     void foreignCharacters()
     {
         GuiTestEnvironment env;
-        QuantityDialog dialog;
+        QuantityDialog dialog(env.Ui);
         QGuiApplication::clipboard()->setText(QStringLiteral("1 2"));
         const int32_t result = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             QTest::sendKeyEvent(QTest::Click, QuantityBox(open), Qt::Key_unknown,
@@ -299,7 +300,7 @@ private Q_SLOTS:
         QFETCH(int, result);
 
         GuiTestEnvironment env;
-        QuantityDialog dialog;
+        QuantityDialog dialog(env.Ui);
         const int32_t answer = Ask(dialog, minimum, start, [&](QuantityDialog& open) {
             QTest::keyClicks(QuantityBox(open), typed);
             Press(open, finish);
@@ -328,7 +329,7 @@ private Q_SLOTS:
         QFETCH(QString, hint);
 
         GuiTestEnvironment env;
-        QuantityDialog dialog;
+        QuantityDialog dialog(env.Ui);
         const int32_t answer = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             keys.simulate(QuantityBox(open));
             for (Finish finish : {Finish::OkButton, Finish::Return}) {
@@ -356,7 +357,7 @@ private Q_SLOTS:
         QFETCH(Finish, finish);
 
         GuiTestEnvironment env;
-        QuantityDialog dialog;
+        QuantityDialog dialog(env.Ui);
         const int32_t answer = Ask(dialog, 6, 6, [&](QuantityDialog& open) {
             QTest::keyClicks(QuantityBox(open), QStringLiteral("12"));
             QCOMPARE(open.enteredQuantity(), 12);

@@ -18,7 +18,7 @@ public:
     {
         QString Text;
         QString Caption;
-        int Style = 0;
+        int Style = 0; // the buttons', the icon's and No-by-default's codes added up (0x100)
     };
     struct Input
     {
@@ -45,14 +45,18 @@ public:
     QStringList OpenedUrls;
     int PrintDialogs = 0;
 
-    MessageAnswer MessageBox(const QString& text, const QString& caption, int style) override
+    MessageAnswer ShowMessageBox(const QString& text, const QString& caption,
+                                 MessageButtons buttons, MessageIcon icon,
+                                 DefaultButton defaultButton) override
     {
+        const int style = static_cast<int>(buttons) + static_cast<int>(icon) +
+                          (defaultButton == DefaultButton::No ? 0x100 : 0);
         Messages.push_back({text, caption, style});
         if (OnMessage)
             OnMessage(Messages.back());
         // A plain OK box needs no script: OK is its only answer.
         if (MessageAnswers.empty()) {
-            if ((style & 0x0F) == MessageStyle::Ok)
+            if (buttons == MessageButtons::Ok)
                 return MessageAnswer::Ok;
             throw std::logic_error("unscripted question: " + text.toStdString());
         }

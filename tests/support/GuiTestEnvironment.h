@@ -1,7 +1,13 @@
 #pragma once
 
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Prices.h"
+#include "core/order/Order.h"
 #include "core/seams/Clock.h"
-#include "core/startup/AppState.h"
+#include "core/seams/Seams.h"
+#include "core/settings/Settings.h"
+#include "core/startup/Startup.h"
+#include "core/text/NumberFormat.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"
 
@@ -9,6 +15,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdlib>
@@ -22,14 +29,19 @@ public:
 };
 
 // A clean profile for one widget test: home and settings folders in a
-// temporary folder, scripted dialogs, no network, a fixed clock and a fresh
-// shared state.
+// temporary folder, scripted dialogs, no network, a fixed clock, and the
+// catalogue, prices, order and settings the program entry would own.
 class GuiTestEnvironment
 {
 public:
     FakeInteraction Ui;
     FakeHttpClient Http;
     FixedClock Clock;
+    TFormatSettings Format = FormatFromLocale(QLocale::system());
+    ::Catalogue Catalogue;
+    ::Prices Prices;
+    ::Order Order;
+    ::Settings Settings{Format};
 
     GuiTestEnvironment()
     {
@@ -38,12 +50,11 @@ public:
         qputenv("HOME", Path(QStringLiteral("home")).toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", Path(QStringLiteral("data")).toLocal8Bit());
-        App() = AppState();
-        App().Ui = &Ui;
-        App().Http = &Http;
-        App().Clock = &Clock;
     }
-    ~GuiTestEnvironment() { App() = AppState(); }
+
+    ::Seams Seams() { return {Ui, Http, Clock}; }
+    // The folders as the profile's environment names them at the time of the call.
+    static StartupPlaces Places() { return StandardStartupPlaces(); }
 
     QString Path(const QString& relative) const { return QDir(m_root.path()).filePath(relative); }
     QString SettingsFile() const { return Path(QStringLiteral("config/Pelmora/settings.ini")); }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "core/startup/AppState.h"
+#include "gui/CatalogueView.h"
 #include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
+#include "gui/OrderView.h"
 #include "gui/PictureFrame.h"
 #include "gui/PicturePanel.h"
 #include "gui/QuantityDialog.h"
@@ -28,9 +29,9 @@ class OrderPreviewDialog;
 struct MainWindowFixture
 {
     GuiTestEnvironment Env;
-    MainWindow Window;
-    CustomerDialog Customer{&Window};
-    QuantityDialog Quantity{&Window};
+    MainWindow Window{Env.Catalogue, Env.Prices, Env.Order, Env.Settings, Env.Seams(), Env.Format};
+    CustomerDialog Customer{Env.Settings, Env.Ui, &Window};
+    QuantityDialog Quantity{Env.Ui, &Window};
     QAbstractItemModelTester CatalogueModelCheck{
         Grid("sg1")->model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
     QAbstractItemModelTester OrderModelCheck{
@@ -50,11 +51,13 @@ struct MainWindowFixture
         Env.Write(QStringLiteral("data/Pelmora/userinfo.ini"),
                   "[General]\r\nUserInfoSpecified=1\r\nRemindOnStartup=0\r\n");
         Env.Ui.InputAnswers = {euroRate};
-        Window.runStartup();
+        RunStartup();
         Window.show();
         QApplication::setActiveWindow(&Window);
         (void)QTest::qWaitForWindowExposed(&Window);
     }
+
+    bool RunStartup() { return Window.runStartup(GuiTestEnvironment::Places()); }
 
     void UsePreview(OrderPreviewDialog* preview)
     {
@@ -76,6 +79,9 @@ struct MainWindowFixture
     PictureFrame* Frame(const char* name) const { return Find<PictureFrame>(name); }
     QWidget* Widget(const char* name) const { return Find<QWidget>(name); }
     PicturePanel* Pictures() const { return Find<PicturePanel>("panelRight"); }
+    // The grid rows the views hold as chosen; 0 before the first choice.
+    int SelectedCatalogueRow() const { return Find<CatalogueView>("GroupBox3")->selectedRow(); }
+    int SelectedOrderRow() const { return Find<OrderView>("GroupBox2")->selectedRow(); }
     QLabel* StatusText() const { return Find<QStatusBar>("StatusBar1")->findChild<QLabel*>(); }
     template <typename Control> Control* CustomerControl(const char* name) const
     {

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "core/order/OrderFile.h"
-#include "core/startup/AppState.h"
-#include "gui/MainWindow.h"
-#include "support/GuiTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "support/TestCatalogue.h"
 
 #include <QByteArray>
@@ -11,23 +9,53 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+inline std::filesystem::path FileIn(const QTemporaryDir& folder, const QString& name)
+{
+    return QFile::encodeName(folder.filePath(name)).toStdString();
+}
+
+// Saves the order into a throw-away file: it then counts as unmodified.
+inline void MarkOrderSaved(MainWindowFixture& f)
+{
+    QTemporaryDir folder;
+    f.Env.Order.save(FileIn(folder, QStringLiteral("saved.order")));
+}
+
+// Makes `lines` the order, modified or as if just opened, and shows it.
+inline void ReplaceOrder(MainWindowFixture& f, const std::vector<OrderItem>& lines, bool modified)
+{
+    Order& order = f.Env.Order;
+    QTemporaryDir folder;
+    const std::filesystem::path file = FileIn(folder, QStringLiteral("replaced.order"));
+    WriteOrderFile(file, lines, static_cast<int32_t>(lines.size()));
+    order.load(file);
+    // A change that leaves the lines as they are.
+    if (modified && lines.empty()) {
+        order.add(f.Env.Catalogue.entries().at(0), 1);
+        order.removeLine(0);
+    } else if (modified) {
+        order.changeQuantity(0, lines[0].Quantity);
+    }
+    f.Window.showOrder();
+}
+
 // Makes the order the lines of the first `count` catalogue products, with
 // quantities 3, 1, 8, and shows it.
-inline void SetTestOrder(MainWindow& window, int count, bool modified)
+inline void SetTestOrder(MainWindowFixture& f, int count, bool modified)
 {
     static const int quantities[] = {3, 1, 8};
-    App().OrderItems.clear();
+    std::vector<OrderItem> lines;
     for (int k = 0; k < count; ++k)
-        App().OrderItems.push_back(OrderItem::FromEntry(
-            App().CatalogueEntries[static_cast<std::size_t>(k)], quantities[k]));
-    App().OrderItemCount = count;
-    window.showOrder(modified);
+        lines.push_back(OrderItem::FromEntry(f.Env.Catalogue.entries()[static_cast<std::size_t>(k)],
+                                             quantities[k]));
+    ReplaceOrder(f, lines, modified);
 }
 
 // The current order as the bytes of its file, for comparing states.
-inline QByteArray CurrentOrderBytes()
+inline QByteArray CurrentOrderBytes(const Order& order)
 {
-    return QByteArray::fromStdString(OrderFileContent(App().OrderItems, App().OrderItemCount));
+    const std::vector<OrderItem> lines(order.lines().begin(), order.lines().end());
+    return QByteArray::fromStdString(OrderFileContent(lines, order.lineCount()));
 }
 
 // Three products, written once per test program and copied where a test

@@ -3,10 +3,7 @@
 // Linked into each widget test, this checks that premise as soon as the
 // application object exists and stops the test when it does not hold: a
 // machine without the generated locale quietly falls back to "C", and a test
-// passing there would prove nothing. It then captures the locale's
-// conventions as the program does at start.
-#include "core/text/NumberFormat.h"
-
+// passing there would prove nothing.
 #include <QCoreApplication>
 #include <QLocale>
 #include <clocale>
@@ -26,7 +23,6 @@ void RequireRussianDesktop()
                "generated? scripts/install-deps.sh does it)",
                qPrintable(system.name()), qPrintable(system.decimalPoint()),
                numeric ? numeric : "(none)");
-    SetSystemFormat(FormatFromLocale(system));
 }
 
 } // namespace

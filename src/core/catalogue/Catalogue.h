@@ -46,8 +46,6 @@ public:
     // No products: what is shown while no catalogue file is named.
     void clear() { std::vector<CatalogueEntry>().swap(m_entries); }
     void replaceEntries(std::vector<CatalogueEntry> entries) { m_entries = std::move(entries); }
-    // Hands the products over and leaves the catalogue empty.
-    std::vector<CatalogueEntry> takeEntries() { return std::exchange(m_entries, {}); }
 
     // Loads the products matching `filter` from databasePath(), with the
     // options into the time stamp and `prices` (see LoadCatalogueData).

@@ -5,7 +5,6 @@
 #include "core/catalogue/NameFilter.h"
 #include "core/catalogue/Prices.h"
 #include "core/sqlite/SQLiteAccess.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 
@@ -199,6 +198,9 @@ void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& 
                        const std::function<void()>& onOptionsError)
 {
     std::unique_ptr<TSQLiteDatabase> database = OpenCatalogue(catalogue.databasePath());
+    // Float cells read as text carry the locale's separator, as the product
+    // columns are parsed with it.
+    database->NumberFormat = systemFormat;
 
     try {
         ReadOptions(*database, catalogue, prices, dotFormat);
@@ -221,29 +223,4 @@ void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& 
     // connection; only the catalogue itself stays.
     database.reset();
     ReturnFreeHeapToSystem();
-}
-
-void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
-                       const std::function<void()>& onOptionsError)
-{
-    Catalogue catalogue;
-    catalogue.setDatabasePath(state.DBPath);
-    catalogue.setTimeStamp(state.DBTimeStamp);
-    catalogue.replaceEntries(std::move(state.CatalogueEntries));
-    Prices prices(state.EuroRate, state.EuroIndex, state.PriceFactor);
-    // The state takes whatever the load reached, also when it fails.
-    const auto handBack = [&] {
-        state.DBTimeStamp = catalogue.timeStamp();
-        state.EuroIndex = prices.euroIndex();
-        state.PriceFactor = prices.priceFactor();
-        state.CatalogueCount = catalogue.count();
-        state.CatalogueEntries = catalogue.takeEntries();
-    };
-    try {
-        LoadCatalogueData(catalogue, prices, filter, dotFormat, SystemFormat(), onOptionsError);
-    } catch (...) {
-        handBack();
-        throw;
-    }
-    handBack();
 }

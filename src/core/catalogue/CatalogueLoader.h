@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-struct AppState;
 class Catalogue;
 class Prices;
 struct TFormatSettings;
@@ -40,9 +39,4 @@ std::vector<CatalogueEntry> LoadAllProducts(const std::string& databasePath,
 // this load gave them.
 void LoadCatalogueData(Catalogue& catalogue, Prices& prices, const std::string& filter,
                        const TFormatSettings& dotFormat, const TFormatSettings& systemFormat,
-                       const std::function<void()>& onOptionsError);
-
-// The same over the shared state (DBPath, DBTimeStamp, EuroIndex, PriceFactor,
-// CatalogueEntries and CatalogueCount), with the process-wide system format.
-void LoadCatalogueData(AppState& state, const std::string& filter, const TFormatSettings& dotFormat,
                        const std::function<void()>& onOptionsError);

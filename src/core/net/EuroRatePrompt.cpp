@@ -13,7 +13,7 @@ double PromptEuroRate(IUserInteraction& ui, const QString& prompt, double initia
             rate = 0;
         if (rate == 0)
             ui.MessageBox(QStringLiteral("Указан некорректный курс евро"), QStringLiteral("Ошибка"),
-                          MessageStyle::Ok | MessageStyle::IconError);
+                          MessageButtons::Ok, MessageIcon::Error);
     } while (!(rate > 0));
     return rate;
 }

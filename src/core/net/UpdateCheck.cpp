@@ -103,12 +103,13 @@ void CheckForUpdates(bool silent, IHttpClient& http, IUserInteraction& ui,
             if (!silent)
                 ui.MessageBox(
                     QStringLiteral("Вы используете последние версии программы и каталога."),
-                    QStringLiteral("Проверка обновлений"), MessageStyle::IconInformation);
+                    QStringLiteral("Проверка обновлений"), MessageButtons::Ok,
+                    MessageIcon::Information);
             return;
         }
         const MessageAnswer answer =
             ui.MessageBox(UpdateQuestion(*news), QStringLiteral("Информация"),
-                          MessageStyle::YesNoCancel | MessageStyle::IconQuestion);
+                          MessageButtons::YesNoCancel, MessageIcon::Question);
         const QString url = FromCp1251(updatesUrl);
         if (answer == MessageAnswer::Yes && IsWebAddress(url))
             ui.ShellOpen(url);

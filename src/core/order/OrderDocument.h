@@ -26,15 +26,14 @@ inline constexpr char kOrderDocumentFilter[] = "HTML файлы (*.html)|*.html"
 QString OrderDocumentPath(const QString& chosenPath);
 
 // "dd.mm.yyyy  hh:nn:ss" with the locale's time separator, 24-hour clock.
-std::string OrderDateStamp(const QDateTime& moment, const TFormatSettings& format = SystemFormat());
+std::string OrderDateStamp(const QDateTime& moment, const TFormatSettings& format);
 
 // The whole document, 16 + lines.size() lines. Prices are the euro prices
 // times `priceFactor` in the money format; every value taken from the order
 // or the customer is HTML-escaped, so it prints as written.
 std::string OrderDocumentText(std::span<const OrderItem> lines, double priceFactor,
                               const OrderTotalTexts& totals, const CustomerDetails& customer,
-                              const QDateTime& moment,
-                              const TFormatSettings& format = SystemFormat());
+                              const QDateTime& moment, const TFormatSettings& format);
 
 // Replaces `file` with the document as a whole; a failure leaves the previous
 // file as it was and raises EOrderFileError naming the file and the reason.

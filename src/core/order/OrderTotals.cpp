@@ -41,21 +41,6 @@ std::string WeightText(double weight, const TFormatSettings& format)
 
 } // namespace
 
-std::string OrderTotals::MoneyText() const
-{
-    return ::MoneyText(Money, SystemFormat());
-}
-
-std::string OrderTotals::VolumeText() const
-{
-    return ::VolumeText(Volume, SystemFormat());
-}
-
-std::string OrderTotals::WeightText() const
-{
-    return ::WeightText(Weight, SystemFormat());
-}
-
 OrderTotalTexts OrderTotals::Texts(const TFormatSettings& format) const
 {
     return {::MoneyText(Money, format), ::VolumeText(Volume, format), ::WeightText(Weight, format)};

@@ -31,11 +31,7 @@ struct OrderTotals
 
     // The texts shown under the order grid and printed on the order document
     // (Windows-1251): the money in roubles, the shipping volume in cubic
-    // metres with a fifth added for packing, the weight in kilograms.
-    // The texts take the locale's decimal separator from `format`; without
-    // it, from the process-wide system format.
-    std::string MoneyText() const;
-    std::string VolumeText() const;
-    std::string WeightText() const;
+    // metres with a fifth added for packing, the weight in kilograms, with
+    // the locale's decimal separator from `format`.
     OrderTotalTexts Texts(const TFormatSettings& format) const;
 };

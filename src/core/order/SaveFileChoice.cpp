@@ -13,9 +13,8 @@ bool UserAllowsReplacing(IUserInteraction& ui, const QString& path)
     // "No" is the default: Enter alone must not destroy a file.
     return ui.MessageBox(QStringLiteral("Файл «%1» уже существует.\nЗаменить его?")
                              .arg(QDir::toNativeSeparators(path)),
-                         QStringLiteral("Сохранение"),
-                         MessageStyle::YesNo | MessageStyle::IconQuestion |
-                             MessageStyle::DefaultButton2) == MessageAnswer::Yes;
+                         QStringLiteral("Сохранение"), MessageButtons::YesNo, MessageIcon::Question,
+                         DefaultButton::No) == MessageAnswer::Yes;
 }
 
 } // namespace

@@ -5,18 +5,31 @@
 
 class QPrinter;
 
-// Message-box style flags: button set plus icon.
-namespace MessageStyle {
-constexpr int Ok = 0;
-constexpr int YesNoCancel = 3;
-constexpr int YesNo = 4;
-constexpr int IconError = 16;
-constexpr int IconQuestion = 32;
-constexpr int IconWarning = 48;
-constexpr int IconInformation = 64;
-// The second button (No) answers Enter instead of the first.
-constexpr int DefaultButton2 = 0x100;
-} // namespace MessageStyle
+// A message box's buttons and icon; the values are the classic style codes,
+// which add up to one number (Yes/No with a question is 36).
+enum class MessageButtons
+{
+    Ok = 0,
+    YesNoCancel = 3,
+    YesNo = 4
+};
+
+enum class MessageIcon
+{
+    None = 0,
+    Error = 16,
+    Question = 32,
+    Warning = 48,
+    Information = 64
+};
+
+// The button that answers Enter: the first one, or No where a careless Enter
+// must not agree.
+enum class DefaultButton
+{
+    First,
+    No
+};
 
 // The answer of a message box; Cancel is also the answer of a closed box.
 enum class MessageAnswer
@@ -41,7 +54,11 @@ class IUserInteraction
 public:
     virtual ~IUserInteraction() = default;
 
-    virtual MessageAnswer MessageBox(const QString& text, const QString& caption, int style) = 0;
+    MessageAnswer MessageBox(const QString& text, const QString& caption, MessageButtons buttons,
+                             MessageIcon icon, DefaultButton defaultButton = DefaultButton::First)
+    {
+        return ShowMessageBox(text, caption, buttons, icon, defaultButton);
+    }
     // The confirmed text, or nothing when the user cancels or closes the box.
     virtual std::optional<QString> InputBox(const QString& caption, const QString& prompt,
                                             const QString& initial) = 0;
@@ -55,4 +72,9 @@ public:
     // The system print dialog: sets up `printer` (a printer or a PDF file);
     // false when cancelled.
     virtual bool ChoosePrinter(QPrinter& printer) = 0;
+
+protected:
+    virtual MessageAnswer ShowMessageBox(const QString& text, const QString& caption,
+                                         MessageButtons buttons, MessageIcon icon,
+                                         DefaultButton defaultButton) = 0;
 };

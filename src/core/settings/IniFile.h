@@ -38,9 +38,9 @@ public:
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
     // Read as an integer; any value other than 0 is true.
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
-    // Written and read with the locale's decimal separator.
+    // Written and read with the decimal separator of `format`, the locale's.
     double ReadFloat(std::string_view section, std::string_view key, double defaultValue,
-                     const TFormatSettings& format = SystemFormat()) const;
+                     const TFormatSettings& format) const;
 
     // Each raises EIniFileException "Unable to write to %s" when the file
     // cannot be written; the file then keeps its previous content.
@@ -52,7 +52,7 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void WriteFloat(std::string_view section, std::string_view key, double value,
-                    const TFormatSettings& format = SystemFormat());
+                    const TFormatSettings& format);
 
 private:
     std::filesystem::path m_fileName;

@@ -1,6 +1,8 @@
 #include "core/settings/Settings.h"
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -185,15 +187,15 @@ void Settings::storeUpdatesUrl(const std::string& url)
     settings().WriteString(kGeneral, kUpdatesUrl, url);
 }
 
-int Settings::previewMode() const
+PreviewMode Settings::previewMode() const
 {
     const int32_t mode = userInfo().ReadInteger(kGeneral, kPreviewMode, 1);
-    return mode == 1 || mode == 2 ? mode : 1;
+    return mode == 2 ? PreviewMode::TwoPictures : PreviewMode::OnePicture;
 }
 
-void Settings::storePreviewMode(int mode)
+void Settings::storePreviewMode(PreviewMode mode)
 {
-    userInfo().WriteInteger(kGeneral, kPreviewMode, mode);
+    userInfo().WriteInteger(kGeneral, kPreviewMode, static_cast<int32_t>(mode));
 }
 
 CustomerDetails Settings::customerDetails() const
@@ -211,6 +213,10 @@ CustomerDetails Settings::customerDetails() const
 
 void Settings::storeCustomerDetails(const CustomerDetails& details)
 {
+    // The data folder may have gone while the program runs; it is made again
+    // as at start, and a failure shows when the file is written.
+    std::error_code ignored;
+    std::filesystem::create_directories(userInfoFile().parent_path(), ignored);
     if (details.UserInfoSpecified) {
         userInfo().WriteInteger(kUserInfo, kCompanyType, details.CompanyType);
         for (const CustomerText& text : kCustomerTexts)

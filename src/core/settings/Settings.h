@@ -3,6 +3,7 @@
 #include "core/net/EuroRateOrigin.h"
 #include "core/order/CustomerDetails.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/PreviewMode.h"
 #include "core/text/NumberFormat.h"
 
 #include <filesystem>
@@ -62,9 +63,9 @@ public:
     // Replaces the whole list in one write; the keys past it are emptied.
     void storeRecentOrderFiles(const std::vector<std::string>& files);
 
-    // userinfo.ini [General]: 1 or 2 pictures; any other value reads as 1.
-    int previewMode() const;
-    void storePreviewMode(int mode);
+    // userinfo.ini [General]: 1 or 2 pictures; any other value reads as one.
+    PreviewMode previewMode() const;
+    void storePreviewMode(PreviewMode mode);
 
     // userinfo.ini: the reminder (default on) and whether details are given
     // (default not); the texts and legal form only when they are given.

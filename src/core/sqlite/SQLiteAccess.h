@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/NumberFormat.h"
+
 #include <any>
 #include <cstddef>
 #include <cstdint>
@@ -113,6 +115,9 @@ public:
 
     // Called with every statement before it runs; none by default.
     StatementObserver OnStatement;
+    // The decimal separator of float cells read as text, taken by each
+    // table when it is queried; "." by default.
+    TFormatSettings NumberFormat;
 
 private:
     struct HandleCloser
@@ -178,4 +183,5 @@ private:
     std::vector<std::string> m_columnNames;
     std::vector<ColumnKind> m_columnKinds;
     int m_currentRow = 0;
+    TFormatSettings m_numberFormat;
 };

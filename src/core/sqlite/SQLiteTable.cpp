@@ -40,6 +40,7 @@ int64_t TruncateToInt64(double value)
 
 TSQLiteTable::TSQLiteTable(TSQLiteDatabase& database, const std::string& sql,
                            const std::vector<PositionalValue>& values)
+    : m_numberFormat(database.NumberFormat)
 {
     const PreparedStatement statement = PrepareStatement(database, sql);
     database.NotifyStatement(sql);
@@ -163,7 +164,7 @@ std::string TSQLiteTable::FieldText(int index) const
         return std::to_string(FieldInt64(index));
     case ColumnKind::Float:
         return std::holds_alternative<double>(cell)
-                   ? FloatToStr(std::get<double>(cell), SystemFormat())
+                   ? FloatToStr(std::get<double>(cell), m_numberFormat)
                    : "0";
     case ColumnKind::Text:
         if (const auto* text = std::get_if<TextRef>(&cell))

@@ -82,7 +82,7 @@ bool Startup::openSettings(const StartupPlaces& places)
     } catch (const ESettingsFileUnusable& error) {
         m_seams.ui.MessageBox(QString::fromUtf8(kSettingsFileUnusable) +
                                   QFile::decodeName(error.file().c_str()),
-                              QStringLiteral("Ошибка"), MessageStyle::Ok | MessageStyle::IconError);
+                              QStringLiteral("Ошибка"), MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     return true;
@@ -160,7 +160,7 @@ void Startup::resolveCataloguePaths(const QString& homeFolder)
     }
     if (defaultRefused)
         m_seams.ui.MessageBox(QString::fromUtf8(kDefaultFolderNotStorable).arg(defaultFolder),
-                              QStringLiteral("Ошибка"), MessageStyle::Ok | MessageStyle::IconError);
+                              QStringLiteral("Ошибка"), MessageButtons::Ok, MessageIcon::Error);
 }
 
 void Startup::loadCatalogue(StartupWindow& window)
@@ -169,7 +169,7 @@ void Startup::loadCatalogue(StartupWindow& window)
         "", m_prices, m_dotFormat, m_systemFormat,
         [this] {
             m_seams.ui.MessageBox(QString::fromUtf8(kCatalogueOptionsError), m_appTitle,
-                                  MessageStyle::Ok);
+                                  MessageButtons::Ok, MessageIcon::None);
         },
         [&window] { window.showCatalogue(); });
 }

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "core/order/CustomerDetails.h"
+#include "core/seams/Seams.h"
+#include "core/settings/PreviewMode.h"
 #include "core/text/NumberFormat.h"
 
 #include <QString>
 #include <exception>
 
 class Catalogue;
-class IClock;
-class IHttpClient;
-class IUserInteraction;
 class Prices;
 class Settings;
 
@@ -32,7 +31,7 @@ class StartupWindow
 public:
     virtual ~StartupWindow() = default;
     // Shows 1 or 2 product pictures and stores the mode in the settings.
-    virtual void applyPreviewMode(int mode) = 0;
+    virtual void applyPreviewMode(PreviewMode mode) = 0;
     // Puts the details read from the settings into the customer dialog.
     virtual void showCustomerDetails(const CustomerDetails& details) = 0;
     // Shows the customer dialog and returns when it is closed.
@@ -63,13 +62,6 @@ struct StartupResult
 class Startup
 {
 public:
-    struct Seams
-    {
-        IUserInteraction& ui;
-        IHttpClient& http;
-        const IClock& clock;
-    };
-
     // `appTitle` captions the catalogue's options error.
     Startup(Settings& settings, Prices& prices, Catalogue& catalogue, Seams seams,
             const TFormatSettings& systemFormat, QString appTitle);

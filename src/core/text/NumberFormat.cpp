@@ -9,12 +9,6 @@
 
 namespace {
 
-TFormatSettings& ProcessFormat()
-{
-    static TFormatSettings format;
-    return format;
-}
-
 char FirstByteOrDefault(const QString& text, char fallback)
 {
     if (text.isEmpty() || text.at(0).unicode() >= 0x80)
@@ -153,16 +147,6 @@ std::string_view Trimmed(std::string_view text)
 
 } // namespace
 
-const TFormatSettings& SystemFormat()
-{
-    return ProcessFormat();
-}
-
-void SetSystemFormat(const TFormatSettings& format)
-{
-    ProcessFormat() = format;
-}
-
 TFormatSettings FormatFromLocale(const QLocale& locale)
 {
     TFormatSettings format;
@@ -256,6 +240,28 @@ double ExtendedProduct(double a, double b, double c)
                                static_cast<long double>(c));
 }
 
+namespace {
+
+// Copies the exponent's sign and digits from text[i] on, leaving i after them,
+// and adds the exponent to `magnitude`; false when there is no digit.
+bool CopyExponent(std::string_view text, std::size_t& i, std::string& plain, long long& magnitude)
+{
+    plain += 'e';
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        plain += text[i++];
+    long long exponent = 0;
+    int digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+        plain += text[i];
+        exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
+    }
+    magnitude += negative ? -exponent : exponent;
+    return digits > 0;
+}
+
+} // namespace
+
 bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& format)
 {
     text = Trimmed(text);
@@ -288,22 +294,9 @@ bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& 
     }
     if (digits == 0)
         return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        plain += 'e';
-        ++i;
-        const bool negativeExponent = i < text.size() && text[i] == '-';
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            plain += text[i++];
-        long long exponent = 0;
-        int exponentDigits = 0;
-        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) {
-            plain += text[i];
-            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
-        }
-        if (exponentDigits == 0)
-            return false;
-        magnitude += negativeExponent ? -exponent : exponent;
-    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E') &&
+        !CopyExponent(text, ++i, plain, magnitude))
+        return false;
     if (i != text.size())
         return false;
 

@@ -25,10 +25,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The process-wide conventions of the user's locale: set once at start from
-// the system locale (tests set them directly).
-const TFormatSettings& SystemFormat();
-void SetSystemFormat(const TFormatSettings& format);
+// The conventions of `locale`; the program reads the system locale's once at
+// start and hands them to whatever formats or parses for the user.
 TFormatSettings FormatFromLocale(const QLocale& locale);
 
 // The same conventions with "." as decimal separator, for numbers that come in
@@ -37,11 +35,11 @@ TFormatSettings MakeDotNumberFormat(const TFormatSettings& base);
 
 // General form with up to 15 significant digits: no trailing zeros, no
 // grouping, exponent notation ("1E20", "1E-7") only for very large or small values.
-std::string FloatToStr(double value, const TFormatSettings& format = SystemFormat());
+std::string FloatToStr(double value, const TFormatSettings& format);
 
 // Money format "0.00": two decimals, half away from zero on the exact decimal
 // expansion of the value, no grouping, the locale's separator.
-std::string FormatMoney(double value, const TFormatSettings& format = SystemFormat());
+std::string FormatMoney(double value, const TFormatSettings& format);
 
 // truncate(x / 0.01 + 0.5) * 0.01 in 80-bit extended precision. Since the
 // double 0.01 is slightly above 1/100, exact binary halves such as 0.125
@@ -55,10 +53,9 @@ double ExtendedProduct(double a, double b, double c);
 
 // Decimal number with the given separator, optional sign and exponent, blanks
 // allowed around it.
-bool TryStrToFloat(std::string_view text, double& value,
-                   const TFormatSettings& format = SystemFormat());
+bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& format);
 // Raises EConvertError "'%s' is not a valid floating point value".
-double StrToFloat(std::string_view text, const TFormatSettings& format = SystemFormat());
+double StrToFloat(std::string_view text, const TFormatSettings& format);
 
 // Decimal 32-bit signed integer with optional sign, leading blanks allowed.
 // With allowHex, digits after "0x"/"0X" (or "$") are read as hexadecimal.

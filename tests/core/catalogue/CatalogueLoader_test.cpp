@@ -1,8 +1,9 @@
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
 #include "core/catalogue/LikePattern.h"
+#include "core/catalogue/Prices.h"
 #include "core/sqlite/SQLiteAccess.h"
 #include "core/sqlite/SqlScript.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 #include "support/TempDir.h"
@@ -38,46 +39,47 @@ class CatalogueLoaderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_state.DBPath = m_dir.File("telvarin.db").string();
-        m_state.EuroRate = 100;
+        m_catalogue.setDatabasePath(m_dir.File("telvarin.db").string());
+        m_prices.setEuroRate(100);
     }
 
     void Write(const std::string& script) { RunSqlScript(m_dir.File("telvarin.db"), script); }
 
     void Load(const std::string& filter = "")
     {
-        LoadCatalogueData(m_state, filter, MakeDotNumberFormat(SystemFormat()),
+        LoadCatalogueData(m_catalogue, m_prices, filter, MakeDotNumberFormat(m_format), m_format,
                           [this] { ++m_optionsErrors; });
     }
 
     std::vector<std::string> SKUs() const
     {
         std::vector<std::string> skus;
-        for (int i = 0; i < m_state.CatalogueCount; ++i)
-            skus.push_back(m_state.CatalogueEntries[static_cast<std::size_t>(i)].SKU.Str());
+        for (const CatalogueEntry& entry : m_catalogue.entries())
+            skus.push_back(entry.SKU.Str());
         return skus;
     }
 
     TempDir m_dir;
-    AppState m_state;
+    TFormatSettings m_format; // the user's conventions; "." unless a test says otherwise
+    Catalogue m_catalogue;
+    Prices m_prices;
     int m_optionsErrors = 0;
 };
 
 TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
 {
-    const ScopedDecimalSeparator point('.');
     Write(std::string(kOptions) + kCatalogueTable +
           "INSERT INTO catalogue VALUES ('ZZ-2', 'Mug', 3.75, 12, 144, 0.8, 0.35, 'm.jpg;n.jpg');" +
           Product("AA-1", Cp("Ручка")));
     Load();
     EXPECT_EQ(m_optionsErrors, 0);
-    EXPECT_EQ(m_state.DBTimeStamp, "01.12.2026 10:00:00");
-    EXPECT_EQ(m_state.EuroIndex, 1.005);
-    EXPECT_EQ(m_state.PriceFactor, ExtendedProduct(100, 1.005));
-    ASSERT_EQ(m_state.CatalogueCount, 2);
-    ASSERT_EQ(m_state.CatalogueEntries.size(), 2u);
+    EXPECT_EQ(m_catalogue.timeStamp(), "01.12.2026 10:00:00");
+    EXPECT_EQ(m_prices.euroIndex(), 1.005);
+    EXPECT_EQ(m_prices.priceFactor(), ExtendedProduct(100, 1.005));
+    ASSERT_EQ(m_catalogue.count(), 2);
+    ASSERT_EQ(m_catalogue.entries().size(), 2u);
     EXPECT_EQ(SKUs(), (std::vector<std::string>{"AA-1", "ZZ-2"}));
-    const CatalogueEntry& mug = m_state.CatalogueEntries[1];
+    const CatalogueEntry& mug = m_catalogue.entries()[1];
     EXPECT_EQ(mug.Number, 2);
     EXPECT_EQ(mug.Name.Str(), "Mug");
     EXPECT_EQ(mug.Price, 3.75);
@@ -86,7 +88,7 @@ TEST_F(CatalogueLoaderTest, ReadsOptionsAndProductsInArticleOrder)
     EXPECT_EQ(mug.Volume, 0.8);
     EXPECT_EQ(mug.Weight, 0.35);
     EXPECT_EQ(mug.Image.Str(), "m.jpg;n.jpg");
-    EXPECT_EQ(m_state.CatalogueEntries[0].Name.Str(), Cp("Ручка"));
+    EXPECT_EQ(m_catalogue.entries()[0].Name.Str(), Cp("Ручка"));
 }
 
 // The database sees only the filter's ASCII characters; what it cannot
@@ -166,9 +168,9 @@ TEST_F(CatalogueLoaderTest, FilterMatchesNamesByTheLikeRule)
         Load(c.filter);
         EXPECT_EQ(SKUs(), c.skus) << Cp1251ToUtf8(c.filter);
         // No room kept beyond the products: a catalogue can be large.
-        EXPECT_EQ(m_state.CatalogueEntries.capacity(), c.skus.size()) << Cp1251ToUtf8(c.filter);
-        for (int i = 0; i < m_state.CatalogueCount; ++i)
-            EXPECT_EQ(m_state.CatalogueEntries[static_cast<std::size_t>(i)].Number, i + 1);
+        EXPECT_EQ(m_catalogue.entries().capacity(), c.skus.size()) << Cp1251ToUtf8(c.filter);
+        for (int i = 0; i < m_catalogue.count(); ++i)
+            EXPECT_EQ(m_catalogue.entries()[static_cast<std::size_t>(i)].Number, i + 1);
     }
 }
 
@@ -249,8 +251,8 @@ TEST_F(CatalogueLoaderTest, LongTextsAreCutToTheirFields)
     Write(std::string(kOptions) + kCatalogueTable + "INSERT INTO catalogue VALUES ('" +
           std::string(20, 'S') + "', '" + name + "', 1, 1, 1, 1, 1, '" + image + "');");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    const CatalogueEntry& entry = m_state.CatalogueEntries[0];
+    ASSERT_EQ(m_catalogue.count(), 1);
+    const CatalogueEntry& entry = m_catalogue.entries()[0];
     EXPECT_EQ(entry.SKU.Str(), std::string(14, 'S'));
     EXPECT_EQ(entry.Name.Str(), std::string(100, 'n'));
     EXPECT_EQ(entry.Image.Str(), std::string(255, 'i'));
@@ -261,65 +263,63 @@ TEST_F(CatalogueLoaderTest, MissingEuroIndexKeepsPriceFactorAndReportsBeforeProd
     Write("CREATE TABLE options (Option TEXT, Value TEXT);"
           "INSERT INTO options VALUES ('DBTimeStamp', '02.01.2027 09:30:00');" +
           std::string(kCatalogueTable) + Product("A1", "Pen"));
-    m_state.PriceFactor = 42;
-    m_state.EuroIndex = 1.5;
-    m_state.CatalogueCount = 7;
+    m_prices = Prices(100, 1.5, 42);
+    m_catalogue.replaceEntries(std::vector<CatalogueEntry>(7));
     int countWhenReported = -1;
-    LoadCatalogueData(m_state, "", MakeDotNumberFormat(SystemFormat()),
-                      [&] { countWhenReported = m_state.CatalogueCount; });
+    LoadCatalogueData(m_catalogue, m_prices, "", MakeDotNumberFormat(m_format), m_format,
+                      [&] { countWhenReported = m_catalogue.count(); });
     EXPECT_EQ(countWhenReported, 7);
-    EXPECT_EQ(m_state.DBTimeStamp, "02.01.2027 09:30:00");
-    EXPECT_EQ(m_state.EuroIndex, 1.5);
-    EXPECT_EQ(m_state.PriceFactor, 42);
-    EXPECT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_catalogue.timeStamp(), "02.01.2027 09:30:00");
+    EXPECT_EQ(m_prices.euroIndex(), 1.5);
+    EXPECT_EQ(m_prices.priceFactor(), 42);
+    EXPECT_EQ(m_catalogue.count(), 1);
 }
 
 TEST_F(CatalogueLoaderTest, EuroIndexIsReadWithAPointWhateverTheLocale)
 {
-    const ScopedDecimalSeparator comma(',');
+    m_format.DecimalSeparator = ',';
     Write(std::string(kOptions) + kCatalogueTable);
     Load();
     EXPECT_EQ(m_optionsErrors, 0);
-    EXPECT_EQ(m_state.EuroIndex, 1.005);
+    EXPECT_EQ(m_prices.euroIndex(), 1.005);
 
     Write("UPDATE options SET Value = '1,2' WHERE Option = 'EuroIndex';");
-    m_state.PriceFactor = 7;
+    m_prices = Prices(m_prices.euroRate(), m_prices.euroIndex(), 7);
     Load();
     EXPECT_EQ(m_optionsErrors, 1);
-    EXPECT_EQ(m_state.EuroIndex, 1.005);
-    EXPECT_EQ(m_state.PriceFactor, 7);
+    EXPECT_EQ(m_prices.euroIndex(), 1.005);
+    EXPECT_EQ(m_prices.priceFactor(), 7);
 }
 
 TEST_F(CatalogueLoaderTest, MissingFileInExistingFolderGivesAnEmptyCatalogue)
 {
-    m_state.CatalogueEntries.resize(3);
-    m_state.CatalogueCount = 3;
+    m_catalogue.replaceEntries(std::vector<CatalogueEntry>(3));
     Load();
     EXPECT_TRUE(std::filesystem::exists(m_dir.File("telvarin.db")));
     EXPECT_EQ(m_optionsErrors, 1);
-    EXPECT_EQ(m_state.CatalogueCount, 0);
-    EXPECT_TRUE(m_state.CatalogueEntries.empty());
+    EXPECT_EQ(m_catalogue.count(), 0);
+    EXPECT_TRUE(m_catalogue.entries().empty());
 }
 
 TEST_F(CatalogueLoaderTest, PathIsWindows1251ForTheUserAndUtf8ForTheFileSystem)
 {
     RunSqlScript(m_dir.File("каталог.db"),
                  std::string(kOptions) + kCatalogueTable + Product("A1", "Pen"));
-    m_state.DBPath = Cp(m_dir.File("каталог.db").string());
+    m_catalogue.setDatabasePath(Cp(m_dir.File("каталог.db").string()));
     Load();
-    EXPECT_EQ(m_state.CatalogueCount, 1);
+    EXPECT_EQ(m_catalogue.count(), 1);
 
-    m_state.DBPath = Cp(m_dir.File("нет/каталог.db").string());
+    m_catalogue.setDatabasePath(Cp(m_dir.File("нет/каталог.db").string()));
     EXPECT_EQ(MessageOf<ESQLiteException>([&] { Load(); }),
-              "Failed to open database \"" + m_state.DBPath + "\" : unable to open database file");
-    EXPECT_EQ(m_state.CatalogueCount, 1);
+              "Failed to open database \"" + m_catalogue.databasePath() +
+                  "\" : unable to open database file");
+    EXPECT_EQ(m_catalogue.count(), 1);
 }
 
 // A row that cannot be read ends the load with an empty catalogue, whether
 // rows before it converted or not; the options keep what this load read.
 TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue)
 {
-    const ScopedDecimalSeparator point('.');
     const std::string untyped =
         "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price TEXT, "
         "MinQuantity TEXT, Packing INTEGER, Volume REAL, Weight TEXT, "
@@ -356,7 +356,7 @@ TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue
         std::filesystem::remove(m_dir.File("telvarin.db"));
         Write(std::string(kOptions) + kCatalogueTable + Product("OLD", "kept"));
         Load();
-        ASSERT_EQ(m_state.CatalogueCount, 1);
+        ASSERT_EQ(m_catalogue.count(), 1);
 
         Write("UPDATE options SET Value = '03.03.2027 08:00:00' WHERE Option = 'DBTimeStamp';"
               "UPDATE options SET Value = '1.25' WHERE Option = 'EuroIndex';"
@@ -364,26 +364,26 @@ TEST_F(CatalogueLoaderTest, RowThatDoesNotConvertRaisesAndLeavesAnEmptyCatalogue
               c.script);
         const std::string message = MessageOf([&] { Load(c.filter); });
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
-        EXPECT_EQ(m_state.CatalogueCount, 0) << c.message;
-        EXPECT_TRUE(m_state.CatalogueEntries.empty()) << c.message;
-        EXPECT_EQ(m_state.DBTimeStamp, "03.03.2027 08:00:00");
-        EXPECT_EQ(m_state.EuroIndex, 1.25);
-        EXPECT_EQ(m_state.PriceFactor, ExtendedProduct(100, 1.25));
+        EXPECT_EQ(m_catalogue.count(), 0) << c.message;
+        EXPECT_TRUE(m_catalogue.entries().empty()) << c.message;
+        EXPECT_EQ(m_catalogue.timeStamp(), "03.03.2027 08:00:00");
+        EXPECT_EQ(m_prices.euroIndex(), 1.25);
+        EXPECT_EQ(m_prices.priceFactor(), ExtendedProduct(100, 1.25));
     }
 }
 
 TEST_F(CatalogueLoaderTest, RealColumnsFollowTheLocaleAndTextColumnsMustMatchIt)
 {
-    const ScopedDecimalSeparator comma(',');
+    m_format.DecimalSeparator = ',';
     Write(std::string(kOptions) +
           "CREATE TABLE catalogue (SKU TEXT, Name TEXT, Price REAL, MinQuantity INTEGER, "
           "Packing INTEGER, Volume VARCHAR(10), Weight DOUBLE, Image TEXT);"
           "INSERT INTO catalogue VALUES ('A', 'n', 12.5, 3, 30, '0,75', 0.125, '');");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Price, 12.5);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Volume, 0.75);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Weight, 0.125);
+    ASSERT_EQ(m_catalogue.count(), 1);
+    EXPECT_EQ(m_catalogue.entries()[0].Price, 12.5);
+    EXPECT_EQ(m_catalogue.entries()[0].Volume, 0.75);
+    EXPECT_EQ(m_catalogue.entries()[0].Weight, 0.125);
 
     Write("UPDATE catalogue SET Volume = '0.75';");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
@@ -408,7 +408,7 @@ TEST_F(CatalogueLoaderTest, NumbersAreTheValuesOfTheirTextForm)
         "9e999",
     };
     for (const char separator : {'.', ','}) {
-        const ScopedDecimalSeparator locale(separator);
+        m_format.DecimalSeparator = separator;
         for (const char* value : stored) {
             std::filesystem::remove(m_dir.File("telvarin.db"));
             Write(std::string(kOptions) +
@@ -417,18 +417,19 @@ TEST_F(CatalogueLoaderTest, NumbersAreTheValuesOfTheirTextForm)
                   "INSERT INTO catalogue VALUES ('A', 'n', " +
                   value + ", 1, 1, 1, 9007199254740993, '');");
             TSQLiteDatabase database(m_dir.File("telvarin.db").string());
+            database.NumberFormat = m_format;
             const auto table = database.QueryTable("SELECT Price FROM catalogue");
             const std::string text = table->FieldText(0);
             double expected = 0;
-            if (!TryStrToFloat(text, expected)) {
+            if (!TryStrToFloat(text, expected, m_format)) {
                 EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
                           "'" + text + "' is not a valid floating point value");
-                EXPECT_EQ(m_state.CatalogueCount, 0);
+                EXPECT_EQ(m_catalogue.count(), 0);
                 continue;
             }
             Load();
-            ASSERT_EQ(m_state.CatalogueCount, 1) << value;
-            const CatalogueEntry& entry = m_state.CatalogueEntries[0];
+            ASSERT_EQ(m_catalogue.count(), 1) << value;
+            const CatalogueEntry& entry = m_catalogue.entries()[0];
             EXPECT_EQ(entry.Price, expected) << value << " " << separator;
             EXPECT_FALSE(std::signbit(entry.Price)) << value;
             EXPECT_EQ(entry.Weight, 9007199254740992.0); // the nearest double to its digits
@@ -441,28 +442,27 @@ TEST_F(CatalogueLoaderTest, IntegerColumnsMustFitAQuantity)
     Write(std::string(kOptions) + kCatalogueTable +
           "INSERT INTO catalogue VALUES ('A', 'n', 1, -2147483648, 2147483647, 1, 1, '');");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    EXPECT_EQ(m_state.CatalogueEntries[0].MinQuantity, -2147483648);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Packing, 2147483647);
+    ASSERT_EQ(m_catalogue.count(), 1);
+    EXPECT_EQ(m_catalogue.entries()[0].MinQuantity, -2147483648);
+    EXPECT_EQ(m_catalogue.entries()[0].Packing, 2147483647);
 
     Write("UPDATE catalogue SET Packing = 2147483648;");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Load(); }),
               "'2147483648' is not a valid integer value");
     Write("UPDATE catalogue SET Packing = NULL, MinQuantity = NULL;");
     Load();
-    ASSERT_EQ(m_state.CatalogueCount, 1);
-    EXPECT_EQ(m_state.CatalogueEntries[0].Packing, 0);
+    ASSERT_EQ(m_catalogue.count(), 1);
+    EXPECT_EQ(m_catalogue.entries()[0].Packing, 0);
 }
 
 TEST_F(CatalogueLoaderTest, NoCatalogueTableGivesAnEmptyCatalogue)
 {
     Write(kOptions);
-    m_state.CatalogueEntries.resize(2);
-    m_state.CatalogueCount = 2;
+    m_catalogue.replaceEntries(std::vector<CatalogueEntry>(2));
     Load("pen");
     EXPECT_EQ(m_optionsErrors, 0);
-    EXPECT_EQ(m_state.CatalogueCount, 0);
-    EXPECT_TRUE(m_state.CatalogueEntries.empty());
+    EXPECT_EQ(m_catalogue.count(), 0);
+    EXPECT_TRUE(m_catalogue.entries().empty());
 }
 
 // The codes of a pasted list are looked up in the whole file, whatever the
@@ -470,13 +470,13 @@ TEST_F(CatalogueLoaderTest, NoCatalogueTableGivesAnEmptyCatalogue)
 TEST_F(CatalogueLoaderTest, AllProductsAreReadWithoutTheOptions)
 {
     Write(std::string(kCatalogueTable) + Product("B", "Pen") + Product("A", Cp("Кружка")));
-    const std::vector<CatalogueEntry> all = LoadAllProducts(m_state.DBPath, SystemFormat());
+    const std::vector<CatalogueEntry> all = LoadAllProducts(m_catalogue.databasePath(), m_format);
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].SKU.Str(), "A");
     EXPECT_EQ(all[1].Number, 2);
     EXPECT_EQ(all[1].Packing, 100);
     Write("DROP TABLE catalogue;");
-    EXPECT_TRUE(LoadAllProducts(m_state.DBPath, SystemFormat()).empty());
+    EXPECT_TRUE(LoadAllProducts(m_catalogue.databasePath(), m_format).empty());
 }
 
 } // namespace

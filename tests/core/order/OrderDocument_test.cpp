@@ -62,15 +62,13 @@ struct Locale
 class OrderDocumentUnderLocale : public ::testing::TestWithParam<Locale>
 {
 protected:
-    void SetUp() override
+    TFormatSettings Format() const
     {
-        m_saved = SystemFormat();
-        TFormatSettings format = m_saved;
+        TFormatSettings format;
         format.DecimalSeparator = GetParam().decimal;
         format.TimeSeparator = GetParam().time;
-        SetSystemFormat(format);
+        return format;
     }
-    void TearDown() override { SetSystemFormat(m_saved); }
 
     // A number written with "." in the test, shown with the locale's separator.
     std::string N(std::string number) const
@@ -78,9 +76,6 @@ protected:
         std::replace(number.begin(), number.end(), '.', GetParam().decimal);
         return number;
     }
-
-private:
-    TFormatSettings m_saved;
 };
 
 TEST_P(OrderDocumentUnderLocale, WritesTheTemplateLineByLine)
@@ -92,7 +87,7 @@ TEST_P(OrderDocumentUnderLocale, WritesTheTemplateLineByLine)
     const char t = GetParam().time;
     const std::string stamp = std::string("05.03.2024  09") + t + "07" + t + "03";
 
-    const std::string text = OrderDocumentText(items, 80.5, totals, Customer(1), kMoment);
+    const std::string text = OrderDocumentText(items, 80.5, totals, Customer(1), kMoment, Format());
     const std::vector<std::string> expected = {
         "<head><style>html,table {font-size:10pt; font-family:Arial; border-collapse: collapse;}",
         "td,th {padding: 5px; border:#333 1px solid; }</style></head>",
@@ -132,8 +127,8 @@ TEST_P(OrderDocumentUnderLocale, PrintsLineSumsFromTheUnroundedProduct)
     // The order view shows 0.12 and 0.37 for these lines; the document prints
     // the products themselves in the money format.
     const std::vector<OrderItem> items = {Line("A", "", 0.125, 1), Line("B", "", 0.125, 3)};
-    const std::vector<std::string> lines =
-        Lines(OrderDocumentText(items, 1, {N("0.49") + Cp(" руб."), "", ""}, Customer(0), kMoment));
+    const std::vector<std::string> lines = Lines(OrderDocumentText(
+        items, 1, {N("0.49") + Cp(" руб."), "", ""}, Customer(0), kMoment, Format()));
     ASSERT_EQ(lines.size(), 18u);
     EXPECT_TRUE(lines[10].ends_with(">" + N("0.13") +
                                     "</td><td align=\"right\">1</td><td "
@@ -163,8 +158,8 @@ TEST(OrderDocument, CompanyTypeWordAndTotalCell)
         {-1, "<b>Организация:</b>  Рога &amp; Копыта<br /><br />"},
     };
     for (const auto& c : cases) {
-        const std::vector<std::string> lines =
-            Lines(OrderDocumentText({}, 90, {}, Customer(c.companyType), kMoment));
+        const std::vector<std::string> lines = Lines(
+            OrderDocumentText({}, 90, {}, Customer(c.companyType), kMoment, TFormatSettings()));
         ASSERT_EQ(lines.size(), 16u);
         EXPECT_EQ(lines[4], Cp(c.line)) << c.companyType;
     }
@@ -172,7 +167,7 @@ TEST(OrderDocument, CompanyTypeWordAndTotalCell)
     // Only the first "руб." leaves the total cell; the full text follows below.
     const OrderTotalTexts totals = {Cp("7,00 руб. руб."), "", ""};
     const std::vector<std::string> lines =
-        Lines(OrderDocumentText({}, 90, totals, Customer(0), kMoment));
+        Lines(OrderDocumentText({}, 90, totals, Customer(0), kMoment, TFormatSettings()));
     ASSERT_EQ(lines.size(), 16u);
     EXPECT_EQ(lines[10], Cp("<tr><td colspan=\"5\"><b>Итого:</b></td><td align=\"right\"><b>7,00  "
                             "руб.</b></td></tr></table><br /><br />"));
@@ -189,7 +184,7 @@ TEST(OrderDocument, EscapesEveryValueFromTheOrderAndTheCustomer)
     customer.ContactPerson = "k<&\"";
     customer.Email = "e<&\"";
     const std::vector<OrderItem> items = {Line("s<&\"", "n<&\"", 1, 1)};
-    const std::string text = OrderDocumentText(items, 90, {}, customer, kMoment);
+    const std::string text = OrderDocumentText(items, 90, {}, customer, kMoment, TFormatSettings());
     for (const char letter : std::string("ctpkesn")) {
         EXPECT_NE(text.find(letter + std::string("&lt;&amp;&quot;")), std::string::npos) << letter;
         EXPECT_EQ(text.find(letter + std::string("<&\"")), std::string::npos) << letter;
@@ -219,7 +214,8 @@ TEST(OrderDocument, WriterReplacesTheFileOrKeepsItAndSaysWhy)
     TempDir dir;
     const auto file = dir.File(Cp1251ToUtf8(Cp("заказ.html")));
     const std::vector<OrderItem> items = {Line("A", "", 1, 1)};
-    const std::string text = OrderDocumentText(items, 90, {}, Customer(0), kMoment);
+    const std::string text =
+        OrderDocumentText(items, 90, {}, Customer(0), kMoment, TFormatSettings());
     std::ofstream(file, std::ios::binary) << std::string(5000, 'x');
     WriteOrderDocument(file, text);
     const std::string written = ReadFileBytes(file);

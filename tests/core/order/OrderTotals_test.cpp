@@ -19,14 +19,12 @@ OrderItem Line(double price, int32_t quantity, double volume = 0, double weight 
 class OrderTotalsTest : public ::testing::TestWithParam<char>
 {
 protected:
-    void SetUp() override
+    OrderTotalTexts Texts(const OrderTotals& totals) const
     {
-        m_saved = SystemFormat();
         TFormatSettings format;
         format.DecimalSeparator = GetParam();
-        SetSystemFormat(format);
+        return totals.Texts(format);
     }
-    void TearDown() override { SetSystemFormat(m_saved); }
     std::string Text(std::string utf8) const
     {
         for (char& c : utf8)
@@ -34,17 +32,14 @@ protected:
                 c = GetParam();
         return Cp(utf8);
     }
-
-private:
-    TFormatSettings m_saved;
 };
 
 TEST_P(OrderTotalsTest, EmptyOrderShowsZeros)
 {
     const OrderTotals totals = OrderTotals::Of({}, 0, 90);
-    EXPECT_EQ(totals.MoneyText(), Text("0.00 руб."));
-    EXPECT_EQ(totals.VolumeText(), Cp(std::string("0") + GetParam() + "00 м.куб."));
-    EXPECT_EQ(totals.WeightText(), Text("0.00 кг."));
+    EXPECT_EQ(Texts(totals).Money, Text("0.00 руб."));
+    EXPECT_EQ(Texts(totals).Volume, Cp(std::string("0") + GetParam() + "00 м.куб."));
+    EXPECT_EQ(Texts(totals).Weight, Text("0.00 кг."));
 }
 
 TEST_P(OrderTotalsTest, LinesAreRoundedBeforeTheyAreAdded)
@@ -52,19 +47,19 @@ TEST_P(OrderTotalsTest, LinesAreRoundedBeforeTheyAreAdded)
     // 100 x 2.4 + 5 x 0.75 = 243.75 thousandths, plus a fifth for packing.
     const std::vector<OrderItem> volumes = {Line(0, 100, 2.4), Line(0, 5, 0.75)};
     EXPECT_DOUBLE_EQ(OrderTotals::Of(volumes, 2, 0).Volume, 243.75);
-    EXPECT_EQ(OrderTotals::Of(volumes, 2, 0).VolumeText(),
+    EXPECT_EQ(Texts(OrderTotals::Of(volumes, 2, 0)).Volume,
               Cp(std::string("0") + GetParam() + "29 м.куб."));
 
     // 0.125 kg rounds down to 0.12; three of them (0.375) to 0.37.
     const std::vector<OrderItem> weights = {Line(0, 1, 0, 0.125), Line(0, 3, 0, 0.125)};
     EXPECT_DOUBLE_EQ(OrderTotals::Of(weights, 1, 0).Weight, 0.12);
     EXPECT_DOUBLE_EQ(OrderTotals::Of(weights, 2, 0).Weight, 0.49);
-    EXPECT_EQ(OrderTotals::Of(weights, 2, 0).WeightText(), Text("0.49 кг."));
+    EXPECT_EQ(Texts(OrderTotals::Of(weights, 2, 0)).Weight, Text("0.49 кг."));
 
     // 1.25 euros at 80.802 for 3 pieces is 303.0075 roubles: 303.01.
     const std::vector<OrderItem> money = {Line(1.25, 3), Line(2.5, 2)};
     EXPECT_DOUBLE_EQ(LineSum(money[0], 80.802), 303.01);
-    EXPECT_EQ(OrderTotals::Of(money, 2, 80.802).MoneyText(), Text("707.02 руб."));
+    EXPECT_EQ(Texts(OrderTotals::Of(money, 2, 80.802)).Money, Text("707.02 руб."));
 }
 
 TEST_P(OrderTotalsTest, OnlyTheCountedLinesBelongToTheOrder)

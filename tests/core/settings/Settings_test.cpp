@@ -27,14 +27,14 @@ TEST(Settings, ValuesRoundTripThroughBothFiles)
     {
         Settings settings(CommaFormat());
         settings.open(dir.File("settings.ini"), dir.File("userinfo.ini"));
-        EXPECT_EQ(settings.previewMode(), 1);
+        EXPECT_EQ(settings.previewMode(), PreviewMode::OnePicture);
         EXPECT_TRUE(settings.customerDetails().RemindOnStartup);
         EXPECT_FALSE(settings.customerDetails().UserInfoSpecified);
         settings.storeEuroRate(89.12);
         settings.storeDatabasePath("/d/cat.db");
         settings.storePictureFolder("/d/img/");
         settings.storeUpdatesUrl("http://x/");
-        settings.storePreviewMode(2);
+        settings.storePreviewMode(PreviewMode::TwoPictures);
         settings.storeCustomerDetails(customer);
     }
     Settings settings(CommaFormat());
@@ -43,7 +43,7 @@ TEST(Settings, ValuesRoundTripThroughBothFiles)
     EXPECT_EQ(settings.databasePath(), "/d/cat.db");
     EXPECT_EQ(settings.pictureFolder(), "/d/img/");
     EXPECT_EQ(settings.updatesUrl(), "http://x/");
-    EXPECT_EQ(settings.previewMode(), 2);
+    EXPECT_EQ(settings.previewMode(), PreviewMode::TwoPictures);
     const CustomerDetails read = settings.customerDetails();
     EXPECT_EQ(read.Company, customer.Company);
     EXPECT_EQ(read.Email, customer.Email);
@@ -55,9 +55,9 @@ TEST(Settings, ValuesRoundTripThroughBothFiles)
 
     // Withdrawn details keep their texts in the file but are not read.
     settings.storeCustomerDetails({});
-    settings.storePreviewMode(7);
+    TIniFile(dir.File("userinfo.ini")).WriteInteger("General", "ImgPreviewMode", 7);
     EXPECT_TRUE(settings.customerDetails().Company.empty());
-    EXPECT_EQ(settings.previewMode(), 1);
+    EXPECT_EQ(settings.previewMode(), PreviewMode::OnePicture);
 }
 
 TEST(Settings, NamesTheFileThatCannotBeUsed)

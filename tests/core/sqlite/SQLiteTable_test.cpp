@@ -68,15 +68,14 @@ TEST_F(SQLiteTableTest, DeclaredTypeDecidesKindAndText)
     n = 0;
     for (const KindCase& c : cases) {
         SCOPED_TRACE(std::string(c.declared) + " " + c.value);
-        const auto table = db.QueryTable("SELECT v FROM t" + std::to_string(n++));
+        const std::string query = "SELECT v FROM t" + std::to_string(n++);
+        db.NumberFormat.DecimalSeparator = '.';
+        const auto table = db.QueryTable(query);
         ASSERT_EQ(table->RowCount(), 1);
         EXPECT_EQ(table->KindOf(0), c.kind);
-        {
-            const ScopedDecimalSeparator point('.');
-            EXPECT_EQ(table->FieldText(0), c.textWithPoint);
-        }
-        const ScopedDecimalSeparator comma(',');
-        EXPECT_EQ(table->FieldText(0), c.textWithComma);
+        EXPECT_EQ(table->FieldText(0), c.textWithPoint);
+        db.NumberFormat.DecimalSeparator = ',';
+        EXPECT_EQ(db.QueryTable(query)->FieldText(0), c.textWithComma);
     }
 }
 
@@ -235,7 +234,6 @@ TEST_F(SQLiteTableTest, LargeResultReadsEveryCell)
         Open("CREATE TABLE t (n INTEGER, s TEXT, r REAL);"
              "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 20000)"
              " INSERT INTO t SELECT x, 'name number ' || x, x / 4.0 FROM c;");
-    const ScopedDecimalSeparator point('.');
     const auto table = db.QueryTable("SELECT n, s, r FROM t ORDER BY n");
     ASSERT_EQ(table->RowCount(), 20000);
     for (int row = 1; !table->AtEnd(); ++row, table->Next()) {

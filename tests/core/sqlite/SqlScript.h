@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/text/NumberFormat.h"
-
 #include <filesystem>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -22,24 +20,6 @@ inline void RunSqlScript(const std::filesystem::path& file, const std::string& s
     if (result != SQLITE_OK)
         throw std::runtime_error("test script failed: " + message);
 }
-
-// Sets the process-wide decimal separator for one test and restores it.
-class ScopedDecimalSeparator
-{
-public:
-    explicit ScopedDecimalSeparator(char separator) : m_saved(SystemFormat())
-    {
-        TFormatSettings format = m_saved;
-        format.DecimalSeparator = separator;
-        SetSystemFormat(format);
-    }
-    ~ScopedDecimalSeparator() { SetSystemFormat(m_saved); }
-    ScopedDecimalSeparator(const ScopedDecimalSeparator&) = delete;
-    ScopedDecimalSeparator& operator=(const ScopedDecimalSeparator&) = delete;
-
-private:
-    TFormatSettings m_saved;
-};
 
 // The message of the exception of type E that `action` raises; "" when it
 // raises none. An exception of another type fails the test.

@@ -26,7 +26,10 @@ class RecordingWindow : public StartupWindow
 {
 public:
     std::vector<std::string> Steps;
-    void applyPreviewMode(int mode) override { Steps.push_back("mode " + std::to_string(mode)); }
+    void applyPreviewMode(PreviewMode mode) override
+    {
+        Steps.push_back("mode " + std::to_string(static_cast<int>(mode)));
+    }
     void showCustomerDetails(const CustomerDetails& details) override
     {
         Steps.push_back(details.UserInfoSpecified ? "details" : "no details");
@@ -96,7 +99,7 @@ TEST_F(StartupTest, AnUnusableSettingsFolderEndsTheProgramAfterOneMessage)
     EXPECT_EQ(ui.Messages[0].Text, QStringLiteral("Ошибка чтения файла конфигурации \r") +
                                        places.roamingFolder +
                                        QStringLiteral("/Pelmora/settings.ini"));
-    EXPECT_EQ(ui.Messages[0].Style, MessageStyle::Ok | MessageStyle::IconError);
+    EXPECT_EQ(ui.Messages[0].Style, 16);
     EXPECT_TRUE(window.Steps.empty());
     EXPECT_TRUE(http.Requests.empty());
 }

@@ -25,16 +25,8 @@ std::string Localised(std::string text, char separator)
 class UnderLocale : public ::testing::TestWithParam<char>
 {
 protected:
-    void SetUp() override
-    {
-        m_saved = SystemFormat();
-        SetSystemFormat(WithSeparator(GetParam()));
-    }
-    void TearDown() override { SetSystemFormat(m_saved); }
     char Sep() const { return GetParam(); }
-
-private:
-    TFormatSettings m_saved;
+    TFormatSettings Format() const { return WithSeparator(GetParam()); }
 };
 
 TEST_P(UnderLocale, MoneyFormatRoundsHalfAwayFromZeroOnExactExpansion)
@@ -60,7 +52,7 @@ TEST_P(UnderLocale, MoneyFormatRoundsHalfAwayFromZeroOnExactExpansion)
         {1e15, "1000000000000000.00"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormatMoney(c.value), Localised(c.expected, Sep())) << c.value;
+        EXPECT_EQ(FormatMoney(c.value, Format()), Localised(c.expected, Sep())) << c.value;
 }
 
 TEST_P(UnderLocale, FloatsInGeneralFormWithFifteenDigits)
@@ -75,10 +67,10 @@ TEST_P(UnderLocale, FloatsInGeneralFormWithFifteenDigits)
         {1e20, "1E20"},   {1.5e-7, "1.5E-7"}, {2.5, "2.5"},
     };
     for (const auto& c : cases) {
-        const std::string text = FloatToStr(c.value);
+        const std::string text = FloatToStr(c.value, Format());
         EXPECT_EQ(text, Localised(c.expected, Sep())) << c.value;
         double back = 0;
-        EXPECT_TRUE(TryStrToFloat(text, back)) << text;
+        EXPECT_TRUE(TryStrToFloat(text, back, Format())) << text;
     }
 }
 
@@ -112,15 +104,15 @@ TEST_P(UnderLocale, ParsesNumbersWithTheLocaleSeparatorOnly)
     for (const auto& c : cases) {
         double value = 0;
         const std::string text = Localised(c.text, Sep());
-        EXPECT_EQ(TryStrToFloat(text, value), c.ok) << text;
+        EXPECT_EQ(TryStrToFloat(text, value, Format()), c.ok) << text;
         if (c.ok) {
             EXPECT_DOUBLE_EQ(value, c.value) << text;
         }
     }
     // The other separator is foreign to this locale.
     double value = 0;
-    EXPECT_FALSE(TryStrToFloat(Sep() == '.' ? "2,5" : "2.5", value));
-    EXPECT_THROW(StrToFloat("x1"), EConvertError);
+    EXPECT_FALSE(TryStrToFloat(Sep() == '.' ? "2,5" : "2.5", value, Format()));
+    EXPECT_THROW(StrToFloat("x1", Format()), EConvertError);
 }
 
 INSTANTIATE_TEST_SUITE_P(DotAndComma, UnderLocale, ::testing::Values('.', ','));

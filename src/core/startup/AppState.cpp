@@ -1,7 +1,0 @@
-#include "core/startup/AppState.h"
-
-AppState& App()
-{
-    static AppState state;
-    return state;
-}
