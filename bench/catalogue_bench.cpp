@@ -7,9 +7,10 @@
 //   catalogue_bench [folder]
 //
 // Without a folder the demo generator writes a catalogue into a temporary one.
+#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
+#include "core/catalogue/Prices.h"
 #include "core/sqlite/SQLiteAccess.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 
@@ -92,12 +93,13 @@ struct Result
     int Rows = 0; // what the query returns
 };
 
-Result Measure(const std::string& dbPath, const Case& c)
+Result Measure(const std::string& dbPath, const Case& c, const TFormatSettings& format)
 {
-    AppState state;
-    state.DBPath = dbPath;
-    state.EuroRate = 100;
-    const TFormatSettings dot = MakeDotNumberFormat(SystemFormat());
+    Catalogue catalogue;
+    Prices prices;
+    catalogue.setDatabasePath(dbPath);
+    prices.setEuroRate(100);
+    const TFormatSettings dot = MakeDotNumberFormat(format);
     const std::vector<std::string> baseline = {
         "sqlite3", "-batch", "-init", "/dev/null", Cp1251ToUtf8(dbPath), CatalogueQuery(c.Filter)};
     std::vector<double> loads;
@@ -105,7 +107,8 @@ Result Measure(const std::string& dbPath, const Case& c)
     std::vector<double> baselines;
     const auto timeLoad = [&](const std::string& filter) {
         const auto start = Clock::now();
-        LoadCatalogueData(state, filter, dot, [] { throw std::runtime_error("options"); });
+        LoadCatalogueData(catalogue, prices, filter, dot, format,
+                          [] { throw std::runtime_error("options"); });
         return Milliseconds(Clock::now() - start);
     };
     // One unmeasured pass of each puts the file in the page cache; then they
@@ -122,12 +125,12 @@ Result Measure(const std::string& dbPath, const Case& c)
             baselines.push_back(shell);
         }
     }
-    LoadCatalogueData(state, c.Filter, dot, [] {});
+    LoadCatalogueData(catalogue, prices, c.Filter, dot, format, [] {});
     TSQLiteDatabase database(Cp1251ToUtf8(dbPath));
     const int rows = static_cast<int>(
         database.QueryTable("SELECT count(*) FROM (" + CatalogueQuery(c.Filter) + ")")
             ->FieldInt64(0));
-    return {Median(loads), Median(unfilteredLoads), Median(baselines), state.CatalogueCount, rows};
+    return {Median(loads), Median(unfilteredLoads), Median(baselines), catalogue.count(), rows};
 }
 
 // What starting the tool costs on its own: it opens the file and runs a
@@ -150,7 +153,7 @@ double ToolStartUp(const std::string& dbPath)
 int main(int argc, char** argv)
 {
     try {
-        SetSystemFormat(FormatFromLocale(QLocale::system()));
+        const TFormatSettings format = FormatFromLocale(QLocale::system());
         QTemporaryDir temporary;
         std::filesystem::path folder;
         if (argc > 1) {
@@ -178,7 +181,7 @@ int main(int argc, char** argv)
                     "unfiltered", "load/unf.", "sqlite3 tool", "load/tool");
         int products = 0;
         for (const Case& c : cases) {
-            const Result r = Measure(dbPath, c);
+            const Result r = Measure(dbPath, c, format);
             products = std::max(products, r.Products);
             std::printf("%-28s %8d %9d %8.1f ms %9.1f ms %9.2fx %11.1f ms %10.2fx\n", c.Title,
                         r.Rows, r.Products, r.Load, r.Unfiltered, r.Load / r.Unfiltered, r.Baseline,

@@ -1,7 +1,8 @@
 // Filling the catalogue grid with 100,000 products: the model reset and the
 // first paint, against filling an item model cell by cell (the way a grid
 // of widget items would be filled) in the same run.
-#include "core/startup/AppState.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Prices.h"
 #include "core/text/Cp1251.h"
 #include "gui/CatalogueGridModel.h"
 #include "gui/GridPainting.h"
@@ -18,12 +19,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void MakeCatalogue(int count)
+Catalogue MakeCatalogue(int count)
 {
-    AppState& app = App();
-    app.CatalogueEntries.resize(static_cast<std::size_t>(count));
+    std::vector<CatalogueEntry> entries(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        CatalogueEntry& entry = app.CatalogueEntries[static_cast<std::size_t>(i)];
+        CatalogueEntry& entry = entries[static_cast<std::size_t>(i)];
         entry.Number = i + 1;
         entry.SKU.Assign("AB-" + std::to_string(10000 + i));
         entry.Name.Assign(Cp("Кружка керамическая подарочная №") + std::to_string(i));
@@ -31,8 +31,9 @@ void MakeCatalogue(int count)
         entry.MinQuantity = 6;
         entry.Weight = 0.35;
     }
-    app.CatalogueCount = count;
-    app.PriceFactor = 90.5;
+    Catalogue catalogue;
+    catalogue.replaceEntries(std::move(entries));
+    return catalogue;
 }
 
 double Milliseconds(Clock::duration d)
@@ -46,11 +47,11 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The program's way: a reset of the model over the shared array, then a paint.
-double FillModelGrid(QTableView& grid, TCatalogueGridModel& model)
+// The program's way: a reset of the model over the catalogue, then a paint.
+double FillModelGrid(QTableView& grid, CatalogueGridModel& model)
 {
     const auto start = Clock::now();
-    model.Refill();
+    model.refill();
     grid.setCurrentIndex(model.index(0, 0));
     // The view lays its rows out on the next pass of the event loop; the
     // grab then renders every visible cell.
@@ -60,12 +61,11 @@ double FillModelGrid(QTableView& grid, TCatalogueGridModel& model)
 }
 
 // The baseline: every cell copied into an item of its own, then a paint.
-double FillItemGrid(QTableView& grid)
+double FillItemGrid(QTableView& grid, const CatalogueGridModel& source, int rows)
 {
     const auto start = Clock::now();
-    auto* items = new QStandardItemModel(App().CatalogueCount, 6, &grid);
-    TCatalogueGridModel source;
-    for (int row = 0; row < App().CatalogueCount; ++row)
+    auto* items = new QStandardItemModel(rows, 6, &grid);
+    for (int row = 0; row < rows; ++row)
         for (int column = 0; column < 6; ++column)
             items->setItem(row, column,
                            new QStandardItem(source.index(row, column).data().toString()));
@@ -84,13 +84,14 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int products = 100000;
-    MakeCatalogue(products);
+    const Catalogue catalogue = MakeCatalogue(products);
+    const Prices prices(90.5, 1, 90.5);
 
     QTableView modelGrid;
-    TCatalogueGridModel model;
+    CatalogueGridModel model(catalogue, prices, TFormatSettings());
     modelGrid.setModel(&model);
     SetUpStringGrid(&modelGrid);
-    modelGrid.setItemDelegate(new TGridCellDelegate(&modelGrid, Qt::white, {3, 4, 5}));
+    modelGrid.setItemDelegate(new GridCellDelegate(&modelGrid, Qt::white, {3, 4, 5}));
     modelGrid.resize(686, 208);
     modelGrid.show();
 
@@ -104,7 +105,7 @@ int main(int argc, char* argv[])
     std::vector<double> itemTimes;
     for (int run = 0; run < 5; ++run) {
         modelTimes.push_back(FillModelGrid(modelGrid, model));
-        itemTimes.push_back(FillItemGrid(itemGrid));
+        itemTimes.push_back(FillItemGrid(itemGrid, model, products));
     }
     const double modelMs = Median(modelTimes);
     const double itemMs = Median(itemTimes);

@@ -6,7 +6,6 @@
 
 #include "BenchPhoto.h"
 #include "core/pictures/JpegDecoder.h"
-#include "core/startup/AppState.h"
 #include "gui/PictureFrame.h"
 
 #include <QApplication>
@@ -61,11 +60,9 @@ bool Measure(const char* kind, int noise)
         list.append(name.toStdString());
         bytes += QFileInfo(dir.filePath(name)).size();
     }
-    App().DBImgPath = dir.path().toStdString();
-    App().DBImgPath.push_back('/');
-
     // The frame as the main window holds it: 296 wide, large box 296 x 169.
     PictureFrame frame;
+    frame.setPictureFolder(dir.path().toStdString() + '/');
     frame.resize(296, 240);
     const QSize largeBox(296, 169);
     QImage canvas(frame.size(), QImage::Format_RGB32);
@@ -88,9 +85,9 @@ bool Measure(const char* kind, int noise)
         for (const auto& file : files)
             DecodeJpeg(file, QSize(1, 1));
     });
-    const double shown = MedianMilliseconds([&] { frame.ShowImages(list); });
+    const double shown = MedianMilliseconds([&] { frame.showPictures(list); });
     const double painted = MedianMilliseconds([&] {
-        frame.ShowImages(list);
+        frame.showPictures(list);
         frame.render(&canvas);
     });
 

@@ -33,7 +33,6 @@ int main(int argc, char* argv[])
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    SetSystemFormat(FormatFromLocale(QLocale::system()));
 
     try {
         if (argc == 4 && std::string_view(argv[1]) == "--memory")

@@ -1,7 +1,7 @@
 #include "BenchSession.h"
 
 #include "BenchReport.h"
-#include "core/startup/AppState.h"
+#include "core/order/OrderFile.h"
 #include "gui/AboutDialog.h"
 #include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTimer>
 #include <QWebEngineView>
 #include <stdexcept>
@@ -57,20 +58,17 @@ void Profile::Write(const char* relative, const QByteArray& content) const
 Session::Session(const Profile& profile, const CatalogueFolder& catalogue)
 {
     profile.Prepare(catalogue);
-    App() = AppState();
-    App().Ui = &Ui;
-    App().Http = &Http;
-    App().Clock = &SystemClock;
     Ui.InputAnswers = {QStringLiteral("98.5")};
 
     const auto start = Clock::now();
-    Form1 = std::make_unique<MainWindow>();
-    Form2 = std::make_unique<CustomerDialog>(Form1.get());
-    Form3 = std::make_unique<AboutDialog>(Form1.get());
-    Form4 = std::make_unique<QuantityDialog>(Form1.get());
-    Form5 = std::make_unique<OrderPreviewDialog>(Form1.get());
-    Form1->SetDialogs(Form2.get(), Form3.get(), Form4.get(), Form5.get());
-    if (!Form1->FormShow())
+    Form1 = std::make_unique<MainWindow>(Catalogue, Prices, Order, Settings,
+                                         Seams{Ui, Http, SystemClock}, Format);
+    Form2 = std::make_unique<CustomerDialog>(Settings, Ui, Form1.get());
+    Form3 = std::make_unique<AboutDialog>(Ui, Form1.get());
+    Form4 = std::make_unique<QuantityDialog>(Ui, Form1.get());
+    Form5 = std::make_unique<OrderPreviewDialog>(Ui, Form1.get());
+    Form1->setDialogs(Form2.get(), Form3.get(), Form4.get(), Form5.get());
+    if (!Form1->runStartup(StandardStartupPlaces()))
         throw std::runtime_error("the start-up sequence ended the program");
     Form1->show();
     // The window's first pass of the message loop: pending layouts, then
@@ -95,40 +93,48 @@ Session::~Session()
     Form3.reset();
     Form2.reset();
     Form1.reset();
-    App() = AppState();
 }
 
 void Session::StopPictureTimer() const
 {
-    Form1->Timer1->stop();
+    Find<QTimer>("Timer1")->stop();
 }
 
 double Session::CompleteOrderToPreview(const QString& documentPath)
 {
     Ui.SaveAnswers = {documentPath};
+    if (QFile::exists(documentPath)) // replace it
+        Ui.MessageAnswers = {MessageAnswer::Yes};
     OrderPreviewDialog* preview = Form5.get();
     const auto close = [preview] {
         QTimer::singleShot(0, preview, &QDialog::close);
     };
     const QMetaObject::Connection loaded =
-        QObject::connect(preview->WebBrowser1, &QWebEngineView::loadFinished, preview, close);
+        QObject::connect(preview->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1")),
+                         &QWebEngineView::loadFinished, preview, close);
     // A view that never reports must not hold the bench for ever.
     QTimer::singleShot(60000, preview, &QDialog::close);
-    const double ms = TimeMs([this] { Form1->CompleteOrder(); });
+    const double ms = TimeMs([this] { Find<QPushButton>("Button6")->click(); });
     QObject::disconnect(loaded);
     return ms;
 }
 
-void MakeOrder(int lines)
+void MakeOrder(Session& session, int lines)
 {
-    AppState& app = App();
-    app.OrderItems.clear();
+    const std::vector<CatalogueEntry>& products = session.Catalogue.entries();
+    std::vector<OrderItem> items;
     for (int k = 0; k < lines; ++k) {
         const auto& entry =
-            app.CatalogueEntries[static_cast<std::size_t>((k * 97) % app.CatalogueCount)];
-        app.OrderItems.push_back(OrderItem::FromEntry(entry, entry.MinQuantity * (1 + k % 7)));
+            products[static_cast<std::size_t>((k * 97) % session.Catalogue.count())];
+        items.push_back(OrderItem::FromEntry(entry, entry.MinQuantity * (1 + k % 7)));
     }
-    app.OrderItemCount = lines;
+    // Through a file, as an opened order: a small catalogue repeats its
+    // products, which adding them would merge.
+    const QTemporaryDir folder;
+    const std::filesystem::path file =
+        QFile::encodeName(folder.filePath(QStringLiteral("made.order"))).toStdString();
+    WriteOrderFile(file, items, lines);
+    session.Order.load(file);
 }
 
 } // namespace Bench

@@ -5,15 +5,21 @@
 // dialogs and a network that fails at once.
 
 #include "BenchCatalogue.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/Prices.h"
+#include "core/order/Order.h"
 #include "core/seams/Clock.h"
+#include "core/settings/Settings.h"
+#include "gui/MainWindow.h"
 #include "support/FakeHttpClient.h"
 #include "support/FakeInteraction.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <memory>
+#include <stdexcept>
 
-class MainWindow;
 class CustomerDialog;
 class AboutDialog;
 class QuantityDialog;
@@ -48,6 +54,11 @@ struct Session
     FakeInteraction Ui;
     FakeHttpClient Http;
     TSystemClock SystemClock;
+    TFormatSettings Format = FormatFromLocale(QLocale::system());
+    ::Catalogue Catalogue;
+    ::Prices Prices;
+    ::Order Order;
+    ::Settings Settings{Format};
     std::unique_ptr<MainWindow> Form1;
     std::unique_ptr<CustomerDialog> Form2;
     std::unique_ptr<AboutDialog> Form3;
@@ -60,6 +71,15 @@ struct Session
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
+    // A control of the main window by its designer name.
+    template <typename Control> Control* Find(const char* designerName) const
+    {
+        auto* control = Form1->findChild<Control*>(QLatin1StringView(designerName));
+        if (!control)
+            throw std::runtime_error(std::string("no control named ") + designerName);
+        return control;
+    }
+
     // The deferred picture refresh is not part of what is measured.
     void StopPictureTimer() const;
 
@@ -70,6 +90,6 @@ struct Session
 };
 
 // An order of `lines` lines over the loaded catalogue, as entry makes them.
-void MakeOrder(int lines);
+void MakeOrder(Session& session, int lines);
 
 } // namespace Bench

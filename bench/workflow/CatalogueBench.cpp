@@ -3,16 +3,17 @@
 #include "Measurements.h"
 #include "core/catalogue/ArticleSearch.h"
 #include "core/catalogue/CatalogueLoader.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 #include "gui/CatalogueGridModel.h"
+#include "gui/CatalogueView.h"
 #include "gui/GridPainting.h"
 #include "gui/MainWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <cstdio>
 #include <cstring>
@@ -48,15 +49,16 @@ double BareRead(const QString& database, const char* sql)
 
 // Types `text`'s last character on the catalogue grid, the rest of it being
 // in the search box already, as a keystroke reaches the window.
-void TypeLastCharacter(MainWindow& form, const QString& text)
+void TypeLastCharacter(const Session& session, const QString& text)
 {
     {
-        const QSignalBlocker quiet(form.Edit2);
-        form.Edit2->setText(text.chopped(1));
+        auto* search = session.Find<QLineEdit>("Edit2");
+        const QSignalBlocker quiet(search);
+        search->setText(text.chopped(1));
     }
     const QString last = text.right(1);
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, last);
-    QApplication::sendEvent(form.sg1, &press);
+    QApplication::sendEvent(session.Find<QTableView>("sg1"), &press);
 }
 
 } // namespace
@@ -65,23 +67,26 @@ void MeasureCatalogue(Session& session, const CatalogueFolder& large)
 {
     Heading("Catalogue load and filter, 100,000 products");
     const std::string filter = Cp("Ваза");
-    AppState state;
-    state.DBPath = ToCp1251(large.Database);
-    const TFormatSettings dot = MakeDotNumberFormat(SystemFormat());
-    const double all = MedianMs([&] { LoadCatalogueData(state, "", dot, {}); });
-    const double filtered = MedianMs([&] { LoadCatalogueData(state, filter, dot, {}); });
-    const int filteredCount = state.CatalogueCount;
+    Catalogue catalogue;
+    Prices prices;
+    catalogue.setDatabasePath(ToCp1251(large.Database));
+    const TFormatSettings& format = session.Format;
+    const TFormatSettings dot = MakeDotNumberFormat(format);
+    const double all = MedianMs([&] { LoadCatalogueData(catalogue, prices, "", dot, format, {}); });
+    const double filtered =
+        MedianMs([&] { LoadCatalogueData(catalogue, prices, filter, dot, format, {}); });
+    const int filteredCount = catalogue.count();
     const double bareAll = BareRead(large.Database, "SELECT * FROM catalogue ORDER BY SKU ASC");
     const std::string bareSql =
         "SELECT * FROM catalogue WHERE (Name LIKE \"%" + filter + "%\") ORDER BY SKU ASC";
     const double bareFiltered = BareRead(large.Database, bareSql.c_str());
 
-    MainWindow& form = *session.Form1;
+    auto* grid = session.Find<QTableView>("sg1");
     const auto command = [&](const QString& text) {
-        form.Edit1->setText(text);
-        form.Button7Click();
+        session.Find<QLineEdit>("Edit1")->setText(text);
+        session.Find<QPushButton>("Button7")->click();
         QCoreApplication::processEvents();
-        (void)form.sg1->grab();
+        (void)grid->grab();
     };
     const double windowFiltered =
         MedianMs([&] { command(FromCp1251(filter)); }, [&] { session.StopPictureTimer(); });
@@ -103,25 +108,26 @@ void MeasureCatalogue(Session& session, const CatalogueFolder& large)
 void MeasureGridFill(Session& session)
 {
     Heading("Catalogue grid fill, 100,000 products");
-    MainWindow& form = *session.Form1;
+    auto* view = session.Find<CatalogueView>("GroupBox3");
+    auto* shown = session.Find<QTableView>("sg1");
     const double fill = MedianMs(
         [&] {
-            form.FillCatalogueGrid();
+            view->refill();
             QCoreApplication::processEvents();
-            (void)form.sg1->grab();
+            (void)shown->grab();
         },
         [&] { session.StopPictureTimer(); });
     session.StopPictureTimer();
 
     // The baseline: the same model reset and paint in a bare grid.
     QTableView grid;
-    TCatalogueGridModel model;
+    CatalogueGridModel model(session.Catalogue, session.Prices, session.Format);
     grid.setModel(&model);
     SetUpStringGrid(&grid);
-    grid.resize(form.sg1->size());
+    grid.resize(shown->size());
     grid.show();
     const double bare = MedianMs([&] {
-        model.Refill();
+        model.refill();
         grid.setCurrentIndex(model.index(0, 0));
         QCoreApplication::processEvents();
         (void)grid.grab();
@@ -134,22 +140,22 @@ void MeasureGridFill(Session& session)
 void MeasureSearch(Session& session)
 {
     Heading("Type-ahead article search on each keystroke, 100,000 products");
-    MainWindow& form = *session.Form1;
-    const AppState& app = App();
-    form.Button7Click(); // the whole catalogue
+    const Catalogue& catalogue = session.Catalogue;
+    auto* grid = session.Find<QTableView>("sg1");
+    session.Find<QPushButton>("Button7")->click(); // the whole catalogue
     session.StopPictureTimer();
     const auto backToTop = [&] {
         session.StopPictureTimer();
-        form.sg1->setCurrentIndex(form.sg1->model()->index(0, 0));
+        grid->setCurrentIndex(grid->model()->index(0, 0));
         session.StopPictureTimer();
     };
 
     const QString none = QStringLiteral("ZR-2");
-    const QString last = QString::fromStdString(LastArticleCode(app.CatalogueCount));
+    const QString last = QString::fromStdString(LastArticleCode(catalogue.count()));
     const auto keystroke = [&](const QString& text, bool repaint) {
         return MedianMs(
             [&] {
-                TypeLastCharacter(form, text);
+                TypeLastCharacter(session, text);
                 if (repaint)
                     QCoreApplication::processEvents();
             },
@@ -159,7 +165,7 @@ void MeasureSearch(Session& session)
     const double noneKeyPaint = keystroke(none, true);
     const double lastKey = keystroke(last, false);
     const double lastKeyPaint = keystroke(last, true);
-    const int lastRow = form.sg1->currentIndex().row() + 1;
+    const int lastRow = grid->currentIndex().row() + 1;
     backToTop();
 
     const std::string noneText = none.toStdString();
@@ -168,8 +174,8 @@ void MeasureSearch(Session& session)
         int found = -1;
         const double ms = MedianMs([&] {
             found = -1;
-            for (int n = 0; n < app.CatalogueCount; ++n) {
-                if (app.CatalogueEntries[static_cast<std::size_t>(n)].SKU.View().find(text) !=
+            for (int n = 0; n < catalogue.count(); ++n) {
+                if (catalogue.entries()[static_cast<std::size_t>(n)].SKU.View().find(text) !=
                     std::string_view::npos) {
                     found = n;
                     break;
@@ -181,9 +187,9 @@ void MeasureSearch(Session& session)
     const auto [bareNone, bareNoneRow] = bare(noneText);
     const auto [bareLast, bareLastRow] = bare(lastText);
     const double findNone =
-        MedianMs([&] { FindArticle(app.CatalogueEntries, app.CatalogueCount, noneText); });
+        MedianMs([&] { FindArticle(catalogue.entries(), catalogue.count(), noneText); });
     const double findLast =
-        MedianMs([&] { FindArticle(app.CatalogueEntries, app.CatalogueCount, lastText); });
+        MedianMs([&] { FindArticle(catalogue.entries(), catalogue.count(), lastText); });
 
     Compared("FindArticle, text matching nothing", findNone, bareNone);
     Compared("keystroke -> Edit2Change, matching nothing", noneKey, bareNone);
@@ -193,7 +199,7 @@ void MeasureSearch(Session& session)
     Compared("  + repaint (grid scrolled to the last row)", lastKeyPaint, bareLast);
     Figure("bare string_view::find loop, matching nothing (baseline)", bareNone);
     Figure("bare string_view::find loop, last product (baseline)", bareLast);
-    std::printf("  rows found: window %d of %d, bare loop %d%s\n", lastRow, app.CatalogueCount,
+    std::printf("  rows found: window %d of %d, bare loop %d%s\n", lastRow, catalogue.count(),
                 bareLastRow + 1, bareNoneRow < 0 ? "" : " (the no-match text matched!)");
     Verdict("below 10 ms per keystroke", std::max(noneKeyPaint, lastKeyPaint) < 10);
 }

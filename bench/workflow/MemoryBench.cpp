@@ -1,12 +1,13 @@
 #include "BenchReport.h"
 #include "BenchSession.h"
 #include "Measurements.h"
-#include "core/startup/AppState.h"
 #include "gui/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <cstdio>
 #include <stdexcept>
 
@@ -49,16 +50,21 @@ int MemoryChild(const CatalogueFolder& catalogue)
     const long afterStart = PeakResidentKb();
     const long afterStartHwm = ProcStatusKb("self", "VmHWM:");
     // The first product's pictures, as a selection shows them.
-    session.Form1->sg1SelectCell(0, 1);
-    session.Form1->sg1Click();
-    session.Form1->Timer1Timer();
-    MakeOrder(kOrderLines);
-    session.Form1->RefreshOrderView();
-    session.Form1->OrderModified = true;
+    auto* grid = session.Find<QTableView>("sg1");
+    const QModelIndex first = grid->model()->index(0, 0);
+    grid->setCurrentIndex(first);
+    Q_EMIT grid->clicked(first);
+    const auto* delay = session.Find<QTimer>("Timer1");
+    while (delay->isActive())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    MakeOrder(session, kOrderLines);
+    session.Form1->showOrder();
+    // A change, so that the save writes the file.
+    session.Order.changeQuantity(0, session.Order.lines()[0].Quantity);
     session.Ui.SaveAnswers = {profile.Path("home/m.order")};
-    session.Form1->SaveOrder();
+    session.Find<QPushButton>("Button3")->click();
     session.Ui.OpenAnswers = {profile.Path("home/m.order")};
-    session.Form1->OpenOrder();
+    session.Find<QPushButton>("Button2")->click();
     session.CompleteOrderToPreview(profile.Path("home/m.html"));
     QCoreApplication::processEvents();
     std::printf("%ld %ld %ld %ld\n", afterStart, afterStartHwm, PeakResidentKb(),

@@ -4,11 +4,11 @@
 #include "core/order/OrderDocument.h"
 #include "core/order/OrderFile.h"
 #include "core/order/OrderTotals.h"
-#include "core/startup/AppState.h"
 #include "gui/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTableView>
 #include <cstdio>
 #include <fcntl.h>
@@ -61,48 +61,50 @@ void MeasureOrder(Session& session, const Profile& profile)
 {
     Heading("An order of 1,000 lines");
     MainWindow& form = *session.Form1;
-    AppState& app = App();
-    MakeOrder(kOrderLines);
+    Order& order = session.Order;
+    const double priceFactor = session.Prices.priceFactor();
+    MakeOrder(session, kOrderLines);
     const double refresh = MedianMs([&] {
-        form.RefreshOrderView();
+        form.showOrder();
         QCoreApplication::processEvents();
-        (void)form.sg2->grab();
+        (void)session.Find<QTableView>("sg2")->grab();
     });
-    const double totals = MedianMs(
-        [&] { (void)OrderTotals::Of(app.OrderItems, app.OrderItemCount, app.PriceFactor); });
+    const double totals = MedianMs([&] { (void)order.totals(priceFactor); });
+    const auto lineVector = [&order] {
+        return std::vector<OrderItem>(order.lines().begin(), order.lines().end());
+    };
 
     const QString orderPath = profile.Path("home/bench.order");
-    const double save = MedianMs([&] { form.SaveOrder(); },
+    const double save = MedianMs([&] { session.Find<QPushButton>("Button3")->click(); },
                                  [&] {
-                                     form.OrderModified = true;
+                                     // A change, so that the save writes the file.
+                                     order.changeQuantity(0, order.lines()[0].Quantity);
                                      session.Ui.SaveAnswers = {orderPath};
+                                     if (QFile::exists(orderPath)) // replace it
+                                         session.Ui.MessageAnswers = {MessageAnswer::Yes};
                                  });
-    const std::string orderBytes = OrderFileContent(app.OrderItems, app.OrderItemCount);
-    const double content = MedianMs([&] { (void)OrderFileContent(app.OrderItems, kOrderLines); });
+    const std::vector<OrderItem> items = lineVector();
+    const std::string orderBytes = OrderFileContent(items, order.lineCount());
+    const double content = MedianMs([&] { (void)OrderFileContent(items, kOrderLines); });
     const QString plainPath = profile.Path("home/plain.order");
     const double plainWrite = PlainWrite(plainPath, orderBytes);
     const double safeWrite = SafeWrite(plainPath, orderBytes);
 
-    const double open = MedianMs([&] { form.OpenOrder(); },
-                                 [&] {
-                                     form.OrderModified = false;
-                                     session.Ui.OpenAnswers = {orderPath};
-                                 });
-    const bool sameOrder = app.OrderItemCount == kOrderLines;
+    const double open = MedianMs([&] { session.Find<QPushButton>("Button2")->click(); },
+                                 [&] { session.Ui.OpenAnswers = {orderPath}; });
+    const bool sameOrder = order.lineCount() == kOrderLines;
     const double read =
         MedianMs([&] { (void)ReadOrderFile(QFile::encodeName(orderPath).toStdString()); });
     const double plainRead = PlainRead(orderPath);
 
-    const OrderTotals sums = OrderTotals::Of(app.OrderItems, app.OrderItemCount, app.PriceFactor);
-    const OrderTotalTexts texts{sums.MoneyText(), sums.VolumeText(), sums.WeightText()};
+    const OrderTotalTexts texts = order.totalTexts(priceFactor, session.Format);
     CustomerDetails customer;
     customer.UserInfoSpecified = true;
     customer.Company = "Bench";
-    const std::span lines(app.OrderItems.data(), static_cast<std::size_t>(app.OrderItemCount));
     std::string document;
     const double documentText = MedianMs([&] {
-        document = OrderDocumentText(lines, app.PriceFactor, texts, customer,
-                                     QDateTime::currentDateTime());
+        document = OrderDocumentText(order.lines(), priceFactor, texts, customer,
+                                     QDateTime::currentDateTime(), session.Format);
     });
     const QString documentPath = profile.Path("home/bench.html");
     const std::filesystem::path documentFile = QFile::encodeName(documentPath).toStdString();
@@ -132,7 +134,12 @@ void MeasureOrder(Session& session, const Profile& profile)
     Figure("CompleteOrder to the document loaded in the preview", Median(previews));
     Figure("  the same, the first time in the process", previewFirst);
     if (!sameOrder)
-        std::printf("  THE ORDER READ BACK HAS %d LINES\n", app.OrderItemCount);
+        std::printf("  THE ORDER READ BACK HAS %d LINES\n", order.lineCount());
+    // A command that failed (a question no script answered, say) ends at once
+    // in the error box, and its time measures nothing.
+    for (const FakeInteraction::Message& message : session.Ui.Messages)
+        if (message.Style == static_cast<int>(MessageIcon::Error))
+            std::printf("  A COMMAND FAILED: %s\n", message.Text.toStdString().c_str());
 }
 
 } // namespace Bench

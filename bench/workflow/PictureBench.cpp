@@ -2,12 +2,12 @@
 #include "BenchSession.h"
 #include "Measurements.h"
 #include "core/pictures/JpegDecoder.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "gui/MainWindow.h"
 #include "gui/PictureBox.h"
 #include "gui/PictureFrame.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <cstdio>
 #include <ctime>
@@ -110,17 +110,18 @@ void MeasurePictures(Session& session, const CatalogueFolder& large)
     }
 
     // The upper frame's size in the main window in each preview mode.
-    MainWindow& form = *session.Form1;
-    form.N15Click();
-    const QSize twoFrames = form.ImageFrame1->size();
-    form.N14Click();
-    const QSize oneFrame = form.ImageFrame1->size();
+    const auto* upperFrame = session.Find<PictureFrame>("ImageFrame1");
+    session.Find<QAction>("N15")->trigger();
+    const QSize twoFrames = upperFrame->size();
+    session.Find<QAction>("N14")->trigger();
+    const QSize oneFrame = upperFrame->size();
     session.StopPictureTimer();
-    App().DBImgPath = ToCp1251(large.Pictures);
     PictureFrame frameOne;
     frameOne.resize(oneFrame);
+    frameOne.setPictureFolder(ToCp1251(large.Pictures));
     PictureFrame frameTwo;
     frameTwo.resize(twoFrames);
+    frameTwo.setPictureFolder(ToCp1251(large.Pictures));
     QImage canvasOne(oneFrame, QImage::Format_RGB32);
     QImage canvasTwo(twoFrames, QImage::Format_RGB32);
 
@@ -145,17 +146,17 @@ void MeasurePictures(Session& session, const CatalogueFolder& large)
                 DecodeWith(files[0], 2, true, JDCT_ISLOW);
             }},
             Work{[&] {
-                frameOne.ShowImages(list);
+                frameOne.showPictures(list);
             }},
             Work{[&] {
-                frameOne.ShowImages(list);
+                frameOne.showPictures(list);
                 frameOne.render(&canvasOne);
             }},
             Work{[&] {
-                frameTwo.ShowImages(list);
+                frameTwo.showPictures(list);
             }},
             Work{[&] {
-                frameTwo.ShowImages(list);
+                frameTwo.showPictures(list);
                 frameTwo.render(&canvasTwo);
             }},
         },
@@ -166,7 +167,7 @@ void MeasurePictures(Session& session, const CatalogueFolder& large)
             DecodeWith(file, 2, true, JDCT_ISLOW);
     });
     const double cpuSpread = CpuMedianMs([&] { DecodeSpread(files, 2); });
-    const double cpuShown = CpuMedianMs([&] { frameOne.ShowImages(list); });
+    const double cpuShown = CpuMedianMs([&] { frameOne.showPictures(list); });
 
     // How far each scale's picture, shrunk to the size shown in the one-frame
     // mode, lies from the full-size picture shrunk the same way.
@@ -200,9 +201,10 @@ void MeasurePictures(Session& session, const CatalogueFolder& large)
     std::printf("  processor time, all threads: 1/4 one after the other %.2f ms, on helper threads "
                 "%.2f ms, ShowImages (one frame) %.2f ms\n",
                 cpuQuarter, cpuSpread, cpuShown);
-    std::printf("  decoded in the one-frame mode at %d x %d, in the two-frame mode at %d x %d\n",
-                frameOne.MainImage()->Picture().width(), frameOne.MainImage()->Picture().height(),
-                frameTwo.MainImage()->Picture().width(), frameTwo.MainImage()->Picture().height());
+    std::printf(
+        "  decoded in the one-frame mode at %d x %d, in the two-frame mode at %d x %d\n",
+        frameOne.mainPicture()->picture().width(), frameOne.mainPicture()->picture().height(),
+        frameTwo.mainPicture()->picture().width(), frameTwo.mainPicture()->picture().height());
     std::printf("  mean difference per channel from the ideal %d x %d picture: 3/8 %.2f, 1/4 %.2f, "
                 "1/4 without fancy upsampling %.2f, 1/8 %.2f levels\n",
                 shown.width(), shown.height(), error(3, true), error(2, true), error(2, false),

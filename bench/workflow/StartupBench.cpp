@@ -2,7 +2,6 @@
 #include "BenchSession.h"
 #include "Measurements.h"
 #include "core/catalogue/CatalogueLoader.h"
-#include "core/startup/AppState.h"
 #include "core/text/Cp1251.h"
 #include "core/text/NumberFormat.h"
 
@@ -22,10 +21,13 @@ void MeasureStartup(const Profile& profile, const CatalogueFolder& large,
         smallTimes.push_back(Session(profile, small).StartupMs);
         largeTimes.push_back(Session(profile, large).StartupMs);
     }
-    AppState state;
-    state.DBPath = ToCp1251(large.Database);
-    const TFormatSettings dot = MakeDotNumberFormat(SystemFormat());
-    const double load = MedianMs([&] { LoadCatalogueData(state, "", dot, {}); });
+    Catalogue catalogue;
+    Prices prices;
+    catalogue.setDatabasePath(ToCp1251(large.Database));
+    const TFormatSettings format = FormatFromLocale(QLocale::system());
+    const TFormatSettings dot = MakeDotNumberFormat(format);
+    const double load =
+        MedianMs([&] { LoadCatalogueData(catalogue, prices, "", dot, format, {}); });
 
     const double largeMs = Median(largeTimes);
     const double smallMs = Median(smallTimes);
