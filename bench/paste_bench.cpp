@@ -82,7 +82,7 @@ std::string PastedText(const std::vector<CatalogueEntry>& products)
 int main(int argc, char** argv)
 {
     try {
-        SetSystemFormat(FormatFromLocale(QLocale::system()));
+        const TFormatSettings systemFormat = FormatFromLocale(QLocale::system());
         QTemporaryDir temporary;
         std::filesystem::path folder;
         if (argc > 1) {
@@ -96,14 +96,14 @@ int main(int argc, char** argv)
                 throw std::runtime_error("the demo generator failed");
         }
         const std::string dbPath = Utf8ToCp1251((folder / "telvarin.db").string());
-        const std::string text = PastedText(LoadAllProducts(dbPath, SystemFormat()));
+        const std::string text = PastedText(LoadAllProducts(dbPath, systemFormat));
 
-        const TFormatSettings dot = MakeDotNumberFormat(SystemFormat());
+        const TFormatSettings dot = MakeDotNumberFormat(systemFormat);
         std::vector<double> loads, indexes, reviews, adds, startups;
         int added = 0, refused = 0;
         for (int run = -1; run < kRuns; ++run) {
             std::vector<CatalogueEntry> products;
-            const double load = Time([&] { products = LoadAllProducts(dbPath, SystemFormat()); });
+            const double load = Time([&] { products = LoadAllProducts(dbPath, systemFormat); });
             std::optional<ArticleCodeIndex> index;
             const double build = Time([&] { index.emplace(std::move(products)); });
             Order order;
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
                 Catalogue catalogue;
                 catalogue.setDatabasePath(dbPath);
                 Prices prices(100, Prices::kDefaultEuroIndex, 0);
-                catalogue.load("", prices, dot, SystemFormat(), [] {});
+                catalogue.load("", prices, dot, systemFormat, [] {});
             });
             if (run < 0)
                 continue; // puts the file in the page cache

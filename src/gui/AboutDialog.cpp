@@ -61,6 +61,7 @@ bool IsLeftClickInside(QLabel* label, QEvent* event)
 
 AboutDialog::AboutDialog(IUserInteraction& ui, QWidget* parent) : QDialog(parent), m_ui(ui)
 {
+    setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(225, 193);
 

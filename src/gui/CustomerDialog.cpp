@@ -34,6 +34,7 @@ QLineEdit* FieldEdit(QWidget* parent, int x, int y, int width, const char* desig
 CustomerDialog::CustomerDialog(Settings& settings, IUserInteraction& ui, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_ui(ui)
 {
+    setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Пользовательские данные"));
     setFixedSize(361, 329);
 

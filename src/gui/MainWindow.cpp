@@ -37,6 +37,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Setti
     : QMainWindow(parent), m_catalogue(catalogue), m_prices(prices), m_order(order),
       m_settings(settings), m_seams(seams), m_systemFormat(systemFormat)
 {
+    setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Создание заказа \"Пелмора\""));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 

@@ -36,6 +36,7 @@ QString CannotPrintText(const QString& file)
 OrderPreviewDialog::OrderPreviewDialog(IUserInteraction& ui, QWidget* parent)
     : QDialog(parent), m_ui(ui)
 {
+    setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Заказ"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 

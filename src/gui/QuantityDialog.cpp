@@ -59,6 +59,7 @@ bool IsRefusedText(const QString& text)
 
 QuantityDialog::QuantityDialog(IUserInteraction& ui, QWidget* parent) : QDialog(parent), m_ui(ui)
 {
+    setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Добавление товара"));
     setFixedSize(513, 127);
 

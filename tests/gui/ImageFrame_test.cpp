@@ -245,7 +245,8 @@ private Q_SLOTS:
         const qint64 before = PeakResidentBytes();
         m_frame->showPictures(list);
         const qint64 growth = PeakResidentBytes() - before;
-        QVERIFY2(growth < (qint64(320) << 20), qPrintable(QString::number(growth >> 20) + " MB"));
+        QVERIFY2(growth < (qint64(320) << 20),
+                 qPrintable(QString::number(growth >> 20) + QStringLiteral(" MB")));
 
         QCOMPARE(m_frame->furtherThumbnails().size(), std::size_t(5));
         for (const PictureBox* box : m_frame->furtherThumbnails())

@@ -29,7 +29,8 @@ const QString kNoDetailsError =
 
 QByteArray IniText(const QStringList& lines)
 {
-    return QByteArray::fromStdString(ToCp1251(lines.join(QStringLiteral("\r\n")) + "\r\n"));
+    return QByteArray::fromStdString(
+        ToCp1251(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }
 
 QByteArray NoDetails()

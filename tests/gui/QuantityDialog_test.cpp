@@ -92,10 +92,10 @@ int32_t Ask(QuantityDialog& dialog, int32_t minimum, int32_t start,
     return dialog.askQuantity(Cp("AB-1"), Cp("Кружка"), minimum, 24, start);
 }
 
-QTestEventList Typed(const QString& text)
+QTestEventList Typed(const char* text)
 {
     QTestEventList events;
-    events.addKeyClicks(text);
+    events.addKeyClicks(QString::fromUtf8(text));
     return events;
 }
 
@@ -189,49 +189,50 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<int>("entered");
 
-        QTest::newRow("digit replaces the selection") << Typed("5") << "5" << BelowMinimum << 5;
-        QTest::newRow("valid number") << Typed("12") << "12"
-                                      << "" << 12;
-        QTest::newRow("letter changes nothing") << Typed("a") << "6"
-                                                << "" << 6;
-        QTest::newRow("only digits get through") << Typed("1x -2,.") << "12"
-                                                 << "" << 12;
-        QTest::newRow("largest integer") << Typed("2147483647") << "2147483647"
-                                         << "" << INT32_MAX;
+        QTest::newRow("digit replaces the selection")
+            << Typed("5") << QStringLiteral("5") << BelowMinimum << 5;
+        QTest::newRow("valid number")
+            << Typed("12") << QStringLiteral("12") << QStringLiteral("") << 12;
+        QTest::newRow("letter changes nothing")
+            << Typed("a") << QStringLiteral("6") << QStringLiteral("") << 6;
+        QTest::newRow("only digits get through")
+            << Typed("1x -2,.") << QStringLiteral("12") << QStringLiteral("") << 12;
+        QTest::newRow("largest integer") << Typed("2147483647") << QStringLiteral("2147483647")
+                                         << QStringLiteral("") << INT32_MAX;
         QTest::newRow("beyond the integer range")
-            << Typed("2147483648") << "2147483648" << BadNumber << 0;
+            << Typed("2147483648") << QStringLiteral("2147483648") << BadNumber << 0;
 
         QTestEventList emptied = Typed("5");
         emptied.addKeyClick(Qt::Key_Backspace);
-        QTest::newRow("emptied box keeps the last check") << emptied << "" << BelowMinimum << 5;
+        QTest::newRow("emptied box keeps the last check")
+            << emptied << QStringLiteral("") << BelowMinimum << 5;
 
         QTestEventList appended;
         appended.addKeyClick(Qt::Key_End);
-        appended.addKeyClicks("0");
-        QTest::newRow("end then digit") << appended << "60"
-                                        << "" << 60;
+        appended.addKeyClicks(QStringLiteral("0"));
+        QTest::newRow("end then digit")
+            << appended << QStringLiteral("60") << QStringLiteral("") << 60;
 
         QTestEventList deleted = appended;
         deleted.addKeyClick(Qt::Key_Home);
         deleted.addKeyClick(Qt::Key_Delete);
-        QTest::newRow("home and delete") << deleted << "0" << BelowMinimum << 0;
+        QTest::newRow("home and delete") << deleted << QStringLiteral("0") << BelowMinimum << 0;
 
         QTestEventList reselected = appended;
         reselected.addKeyClick(Qt::Key_Home, Qt::ShiftModifier);
-        reselected.addKeyClicks("9");
-        QTest::newRow("shift selection") << reselected << "9"
-                                         << "" << 9;
+        reselected.addKeyClicks(QStringLiteral("9"));
+        QTest::newRow("shift selection")
+            << reselected << QStringLiteral("9") << QStringLiteral("") << 9;
 
         QTestEventList selectAll = appended;
         selectAll.addKeyClick(Qt::Key_A, Qt::ControlModifier);
-        selectAll.addKeyClicks("8");
-        QTest::newRow("select all shortcut") << selectAll << "8"
-                                             << "" << 8;
+        selectAll.addKeyClicks(QStringLiteral("8"));
+        QTest::newRow("select all shortcut")
+            << selectAll << QStringLiteral("8") << QStringLiteral("") << 8;
 
         QTestEventList keypad;
         keypad.addKeyClick(Qt::Key_7, Qt::KeypadModifier);
-        QTest::newRow("keypad digit") << keypad << "7"
-                                      << "" << 7;
+        QTest::newRow("keypad digit") << keypad << QStringLiteral("7") << QStringLiteral("") << 7;
     }
 
     void keysAppliedToTheBox()
