@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 #include <QWebEngineView>
 #include <stdexcept>
 
@@ -106,16 +107,19 @@ double Session::CompleteOrderToPreview(const QString& documentPath)
     if (QFile::exists(documentPath)) // replace it
         Ui.MessageAnswers = {MessageAnswer::Yes};
     OrderPreviewDialog* preview = Form5.get();
-    const auto close = [preview] {
-        QTimer::singleShot(0, preview, &QDialog::close);
-    };
-    const QMetaObject::Connection loaded =
-        QObject::connect(preview->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1")),
-                         &QWebEngineView::loadFinished, preview, close);
+    // The view is made with the first document, so the bench watches for it
+    // rather than connecting to a view that may not exist yet.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, preview, [preview, documentPath] {
+        const auto* view = preview->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
+        if (preview->isVisible() && view && !preview->isLoading() &&
+            view->url() == QUrl::fromLocalFile(documentPath))
+            preview->close();
+    });
+    watch.start(1);
     // A view that never reports must not hold the bench for ever.
     QTimer::singleShot(60000, preview, &QDialog::close);
     const double ms = TimeMs([this] { Find<QPushButton>("Button6")->click(); });
-    QObject::disconnect(loaded);
     return ms;
 }
 
