@@ -2,6 +2,7 @@
 
 #include "core/catalogue/ArticleCodeIndex.h"
 #include "core/order/Order.h"
+#include "core/text/Blanks.h"
 #include "core/text/Cp1251.h"
 
 #include <algorithm>
@@ -12,26 +13,12 @@
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A spreadsheet saved as CSV encloses a field in double quotes when it must.
 std::string_view Unquoted(std::string_view field)
 {
-    field = Trimmed(field);
+    field = TrimBlanks(field);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-        field = Trimmed(field.substr(1, field.size() - 2));
+        field = TrimBlanks(field.substr(1, field.size() - 2));
     return field;
 }
 
@@ -69,7 +56,7 @@ std::vector<std::string_view> Fields(std::string_view line, char separator)
 // and all before it the code.
 void SplitCodeAndQuantity(std::string_view line, PastedLine& pasted)
 {
-    std::string_view code = Trimmed(line);
+    std::string_view code = TrimBlanks(line);
     std::string_view quantity;
     const std::size_t separatorAt = line.find_first_of("\t;,");
     if (separatorAt != std::string_view::npos) {
@@ -113,7 +100,7 @@ std::vector<PastedLine> ParsePastedList(std::string_view text)
     int32_t number = 0;
     for (const std::string_view line : TextLines(text)) {
         ++number;
-        if (Trimmed(line).empty())
+        if (TrimBlanks(line).empty())
             continue;
         if (std::exchange(first, false) && !HasDigit(line))
             continue;

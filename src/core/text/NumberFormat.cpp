@@ -1,5 +1,7 @@
 #include "core/text/NumberFormat.h"
 
+#include "core/text/Blanks.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
@@ -131,20 +133,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 TFormatSettings FormatFromLocale(const QLocale& locale)
@@ -264,7 +252,7 @@ bool CopyExponent(std::string_view text, std::size_t& i, std::string& plain, lon
 
 bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& format)
 {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     // The number is copied in the notation std::from_chars reads: "." as the
     // decimal point and no "+" sign.
     std::string plain;
