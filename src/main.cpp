@@ -2,6 +2,7 @@
 #include "core/catalogue/Prices.h"
 #include "core/net/CurlHttpClient.h"
 #include "core/order/Order.h"
+#include "core/pictures/LookAhead.h"
 #include "core/seams/Clock.h"
 #include "core/settings/Settings.h"
 #include "core/startup/Startup.h"
@@ -61,7 +62,12 @@ int main(int argc, char* argv[])
     Order order;
     Settings settings(systemFormat);
 
+    // The look-ahead decodes into the cache, so it is created after it and ends first.
+    PictureCache pictureCache(PictureCache::kDefaultBytes);
+    LookAhead lookAhead(pictureCache, LookAhead::kDefaultThreads);
+
     MainWindow mainWindow(catalogue, prices, order, settings, seams, systemFormat);
+    mainWindow.setPictureCache(pictureCache, lookAhead);
     interaction.setOwner(&mainWindow);
     CustomerDialog customerDialog(settings, interaction, &mainWindow);
     AboutDialog aboutDialog(interaction, &mainWindow);

@@ -9,6 +9,7 @@
 #include "gui/CatalogueView.h"
 #include "gui/CustomerDialog.h"
 #include "gui/ErrorHandler.h"
+#include "gui/NearbyPictures.h"
 #include "gui/OrderCommands.h"
 #include "gui/OrderView.h"
 #include "gui/OuterSize.h"
@@ -63,6 +64,11 @@ void MainWindow::setDialogs(CustomerDialog* customer, AboutDialog* about, Quanti
     m_customerDialog = customer;
     m_aboutDialog = about;
     m_orderCommands->setDialogs(quantity, customer, preview);
+}
+
+void MainWindow::setPictureCache(PictureCache& cache, LookAhead& lookAhead)
+{
+    m_picturePanel->setPictureCache(cache, lookAhead);
 }
 
 void MainWindow::createControls()
@@ -269,9 +275,12 @@ void MainWindow::addSelectedProduct()
 void MainWindow::scheduleCataloguePictures()
 {
     m_catalogueView->focusGrid();
-    const CatalogueEntry* selected = m_catalogue.entry(m_catalogueView->selectedRow() - 1);
+    const int index = m_catalogueView->selectedRow() - 1;
+    const CatalogueEntry* selected = m_catalogue.entry(index);
     m_picturePanel->setPictureFolder(m_catalogue.pictureFolder());
-    m_picturePanel->scheduleCataloguePictures(selected ? selected->Image.Str() : std::string());
+    m_picturePanel->scheduleCataloguePictures(
+        selected ? selected->Image.Str() : std::string(),
+        NearbyPictures(index, [this](int i) { return m_catalogue.entry(i); }));
 }
 
 void MainWindow::showOrderPictures()
@@ -279,11 +288,14 @@ void MainWindow::showOrderPictures()
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
     m_orderView->focusGrid();
-    const OrderItem* selected = m_order.line(m_orderView->selectedRow() - 1);
+    const int index = m_orderView->selectedRow() - 1;
+    const OrderItem* selected = m_order.line(index);
     m_picturePanel->setPictureFolder(m_catalogue.pictureFolder());
     // The lower frame is a convenience: a picture it cannot show is no error.
     try {
-        m_picturePanel->showOrderPictures(selected ? selected->Image.Str() : std::string());
+        m_picturePanel->showOrderPictures(
+            selected ? selected->Image.Str() : std::string(),
+            NearbyPictures(index, [this](int i) { return m_order.line(i); }));
     } catch (const std::exception&) {
     }
 }

@@ -12,10 +12,12 @@ class Catalogue;
 class CatalogueCommands;
 class CatalogueView;
 class CustomerDialog;
+class LookAhead;
 class Order;
 class OrderCommands;
 class OrderPreviewDialog;
 class OrderView;
+class PictureCache;
 class PicturePanel;
 class Prices;
 class QLabel;
@@ -38,6 +40,8 @@ public:
     // The secondary windows, created once by the program entry.
     void setDialogs(CustomerDialog* customer, AboutDialog* about, QuantityDialog* quantity,
                     OrderPreviewDialog* preview);
+    // The pictures' cache and its look-ahead, created once by the program entry.
+    void setPictureCache(PictureCache& cache, LookAhead& lookAhead);
 
     // The start-up sequence, run once before the window is first shown.
     // False when a settings file cannot be used: the program must end.

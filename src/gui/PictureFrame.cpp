@@ -1,14 +1,10 @@
 #include "gui/PictureFrame.h"
 
-#include "core/pictures/JpegDecoder.h"
-#include "core/pictures/PictureList.h"
-#include "core/pictures/PicturePath.h"
-#include "core/text/Cp1251.h"
+#include "core/pictures/ProductPictures.h"
 #include "gui/PictureBox.h"
 #include "gui/WidgetPlacement.h"
 
-#include <future>
-#include <map>
+#include <QTimer>
 
 namespace {
 
@@ -29,25 +25,21 @@ private:
     QWidget* m_widget;
 };
 
-struct LoadedPicture
-{
-    QImage Image;
-    QSize FullSize;
-};
-
-LoadedPicture LoadPicture(const std::filesystem::path& file, QSize box, DecodeBudget* budget)
-{
-    LoadedPicture picture;
-    picture.Image = DecodeJpegForBox(file, box, *budget, &picture.FullSize);
-    return picture;
-}
-
 } // namespace
 
 PictureFrame::PictureFrame(QWidget* parent)
     : QFrame(parent), m_mainPicture(Named(new PictureBox(this), "mainImage")),
-      m_firstThumbnail(Named(new PictureBox(this), "smallImage"))
+      m_firstThumbnail(Named(new PictureBox(this), "smallImage")), m_resizeTimer(new QTimer(this))
 {
+    // A drag of the window's edge resizes many times; the pictures are
+    // decoded again once, when it rests.
+    m_resizeTimer->setSingleShot(true);
+    m_resizeTimer->setInterval(150);
+    connect(m_resizeTimer, &QTimer::timeout, this, [this] {
+        if (!m_shownList.empty() && decodeBox() != m_shownBox)
+            Q_EMIT resizeSettled();
+    });
+
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -73,14 +65,26 @@ std::vector<PictureBox*> PictureFrame::furtherThumbnails() const
     return boxes;
 }
 
+PictureCache& PictureFrame::cache()
+{
+    if (!m_cache) {
+        m_ownCache = std::make_unique<PictureCache>(PictureCache::kDefaultBytes);
+        m_cache = m_ownCache.get();
+    }
+    return *m_cache;
+}
+
 void PictureFrame::showPictures(const std::string& list)
 {
     ++m_listsShown;
     m_thumbnails.clear();
+    // A list that fails is not decoded again on a resize: its error was shown.
+    m_shownList.clear();
+    m_shownBox = decodeBox();
 
-    const std::vector<std::string> names = SplitPictureList(list);
+    const std::vector<std::filesystem::path> files = ShownPictureFiles(m_pictureFolder, list);
     // A list of blanks names no picture either.
-    if (names.empty()) {
+    if (files.empty()) {
         m_mainPicture->clear();
         m_firstThumbnail->clear();
         return;
@@ -88,42 +92,19 @@ void PictureFrame::showPictures(const std::string& list)
 
     // Every picture is decoded once, at the scale the large box shows it at,
     // and only the picture as shown there is kept; the thumbnails shrink the
-    // same image. The decodings share one budget, so a product's pictures
-    // together never take more memory than one picture may. The further
-    // pictures decode on helper threads while this one decodes the first, so a product's pictures
-    // take about the time of one per core. The results are taken in list
-    // order, so a picture that cannot be read stops the frame at the same
-    // place as reading one after the other would; the helpers touch nothing
-    // but their own file and image, and all of them have ended when this
-    // returns or throws.
-    const QSize shownSize = decodeBox();
-    const auto fileOf = [this](const std::string& name) {
-        return std::filesystem::path(Cp1251ToUtf8(PictureFile(m_pictureFolder, name)));
-    };
-    // Declared before the decodings, which use it until they end.
-    DecodeBudget budget(DecodeBudget::kProductBytes);
-    std::map<std::string, std::shared_future<LoadedPicture>> further;
-    for (std::size_t i = 1; i < names.size(); ++i) {
-        const std::string& name = names[i];
-        if (name.empty() || name == names.front() || further.count(name) != 0)
-            continue;
-        // Without a thread to spare, the picture is decoded when it is asked for.
-        further.emplace(name, std::async(std::launch::async | std::launch::deferred, LoadPicture,
-                                         fileOf(name), shownSize, &budget)
-                                  .share());
-    }
-    const LoadedPicture first = LoadPicture(fileOf(names.front()), shownSize, &budget);
+    // same image. The results are taken in list order, so a picture that
+    // cannot be read stops the frame at the same place as reading one after
+    // the other would.
+    const std::vector<ShownPicture> pictures = DecodeProductPictures(cache(), files, m_shownBox);
+    const ShownPicture& first = pictures.front().orThrow();
     const UpdatesHeldOff heldOff(this);
     m_mainPicture->setPicture(first.Image, first.FullSize);
     m_firstThumbnail->setPicture(first.Image, first.FullSize);
-
-    for (std::size_t i = 1; i < names.size(); ++i) {
-        if (names[i].empty())
-            continue;
-        const LoadedPicture& picture =
-            names[i] == names.front() ? first : further.at(names[i]).get();
+    for (std::size_t i = 1; i < pictures.size(); ++i) {
+        const ShownPicture& picture = pictures[i].orThrow();
         addThumbnail(picture.Image, picture.FullSize);
     }
+    m_shownList = list;
 }
 
 void PictureFrame::addThumbnail(const QImage& picture, QSize fullSize)
@@ -146,6 +127,8 @@ void PictureFrame::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     layOut();
+    if (!m_shownList.empty())
+        m_resizeTimer->start();
 }
 
 // The large box takes the width and all height above the strip; the strip
@@ -164,8 +147,8 @@ QRect PictureFrame::thumbnailRect(int index) const
     return QRect(index * ThumbnailWidth, height() - StripHeight, ThumbnailWidth, StripHeight);
 }
 
-// The largest box a picture may appear in: the large one, or a thumbnail
-// when the frame is too small for the large one to be larger.
+// The large box, or a thumbnail when the frame is too small for the large
+// one to be larger.
 QSize PictureFrame::decodeBox() const
 {
     const QSize large(width(), height() - StripHeight);

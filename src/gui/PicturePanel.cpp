@@ -1,5 +1,7 @@
 #include "gui/PicturePanel.h"
 
+#include "core/pictures/LookAhead.h"
+#include "core/pictures/ProductPictures.h"
 #include "gui/ErrorHandler.h"
 #include "gui/PictureFrame.h"
 #include "gui/WidgetPlacement.h"
@@ -24,6 +26,10 @@ PicturePanel::PicturePanel(IUserInteraction& ui, QWidget* parent) : QFrame(paren
             &PicturePanel::orderPictureDoubleClicked);
     connect(m_pictureDelayTimer, &QTimer::timeout, this,
             Guard(m_ui, this, &PicturePanel::showCataloguePictures));
+    connect(m_catalogueFrame, &PictureFrame::resizeSettled, this,
+            Guard(m_ui, m_catalogueFrame, &PictureFrame::showAgain));
+    connect(m_orderFrame, &PictureFrame::resizeSettled, this,
+            &PicturePanel::showOrderPicturesAgain);
 }
 
 void PicturePanel::setPreviewMode(PreviewMode mode)
@@ -53,9 +59,20 @@ void PicturePanel::setPictureFolder(const std::string& folder)
     m_orderFrame->setPictureFolder(folder);
 }
 
-void PicturePanel::scheduleCataloguePictures(std::string pictures)
+void PicturePanel::setPictureCache(PictureCache& cache, LookAhead& lookAhead)
 {
+    m_catalogueFrame->setPictureCache(cache);
+    m_orderFrame->setPictureCache(cache);
+    m_lookAhead = &lookAhead;
+}
+
+void PicturePanel::scheduleCataloguePictures(std::string pictures, std::vector<std::string> nearby)
+{
+    // What was wanted around the previous selection is wanted no more.
+    if (m_lookAhead)
+        m_lookAhead->cancel();
     m_pendingCataloguePictures = std::move(pictures);
+    m_nearbyCataloguePictures = std::move(nearby);
     m_pictureDelayTimer->stop();
     m_pictureDelayTimer->setInterval(50);
     m_pictureDelayTimer->start();
@@ -65,9 +82,35 @@ void PicturePanel::showCataloguePictures()
 {
     m_pictureDelayTimer->stop();
     m_catalogueFrame->showPictures(m_pendingCataloguePictures);
+    lookAhead(m_catalogueFrame, m_nearbyCataloguePictures);
 }
 
-void PicturePanel::showOrderPictures(const std::string& pictures)
+void PicturePanel::showOrderPictures(const std::string& pictures,
+                                     const std::vector<std::string>& nearby)
 {
+    if (m_lookAhead)
+        m_lookAhead->cancel();
     m_orderFrame->showPictures(pictures);
+    lookAhead(m_orderFrame, nearby);
+}
+
+// The lower frame is a convenience: a picture it cannot show is no error.
+void PicturePanel::showOrderPicturesAgain()
+{
+    try {
+        m_orderFrame->showAgain();
+    } catch (const std::exception&) {
+    }
+}
+
+void PicturePanel::lookAhead(const PictureFrame* frame, const std::vector<std::string>& nearby)
+{
+    if (!m_lookAhead || nearby.empty())
+        return;
+    std::vector<PictureJob> jobs;
+    for (const std::string& list : nearby) {
+        for (std::filesystem::path& file : ShownPictureFiles(frame->pictureFolder(), list))
+            jobs.push_back({std::move(file), frame->decodeBox()});
+    }
+    m_lookAhead->request(std::move(jobs));
 }

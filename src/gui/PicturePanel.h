@@ -4,8 +4,11 @@
 
 #include <QFrame>
 #include <string>
+#include <vector>
 
 class IUserInteraction;
+class LookAhead;
+class PictureCache;
 class PictureFrame;
 class QTimer;
 
@@ -22,13 +25,19 @@ public:
     void layOut();
     // The folder both frames read their pictures from (Windows-1251).
     void setPictureFolder(const std::string& folder);
+    // Both frames show their pictures through `cache`; `lookAhead` decodes
+    // the pictures of the rows around the selected one into it.
+    void setPictureCache(PictureCache& cache, LookAhead& lookAhead);
 
     // The product's pictures (an Image field) are shown once the selection
     // has rested for a moment, so that a run of moves decodes nothing on the way.
-    void scheduleCataloguePictures(std::string pictures);
+    // `nearby` are the picture lists of the rows around it, decoded ahead
+    // once it is shown.
+    void scheduleCataloguePictures(std::string pictures, std::vector<std::string> nearby = {});
     const std::string& pendingCataloguePictures() const { return m_pendingCataloguePictures; }
     // The order line's pictures, at once.
-    void showOrderPictures(const std::string& pictures);
+    void showOrderPictures(const std::string& pictures,
+                           const std::vector<std::string>& nearby = {});
 
 Q_SIGNALS:
     void cataloguePictureDoubleClicked();
@@ -36,11 +45,15 @@ Q_SIGNALS:
 
 private:
     void showCataloguePictures();
+    void showOrderPicturesAgain();
+    void lookAhead(const PictureFrame* frame, const std::vector<std::string>& nearby);
 
     IUserInteraction& m_ui;
     PictureFrame* m_catalogueFrame;
     PictureFrame* m_orderFrame;
     QTimer* m_pictureDelayTimer;
     std::string m_pendingCataloguePictures;
+    std::vector<std::string> m_nearbyCataloguePictures;
+    LookAhead* m_lookAhead = nullptr;
     PreviewMode m_mode = PreviewMode::OnePicture;
 };

@@ -341,6 +341,9 @@ def scenario(run: Run):
 
     missing_picture_message(run, db_path)
 
+    # --- pictures while walking the catalogue and resizing the window
+    walk_the_catalogue_and_maximise(run)
+
     run.step("quit")
     x.key("alt+F4")
     try:
@@ -433,6 +436,30 @@ def missing_picture_message(run: Run, db_path: str):
     fail_unless(re.search(re.escape('Cannot open file "%s/' % folder) + r'[^"]+"\. '
                           + re.escape(reason + "."), text) is not None,
                 "the message does not carry %r:\n%s" % (reason, text))
+
+
+def walk_the_catalogue_and_maximise(run: Run):
+    """Moving through the catalogue decodes the rows around the selection
+    ahead and a larger window decodes the pictures again; neither may raise
+    an error box or stall the program. The window gets its size back."""
+    run.step("walk the catalogue with the arrow keys and maximise")
+    x = run.x
+    x.click(run.main, 360, 225)  # the catalogue grid
+    for keys in (["Down"] * 6, ["Up"] * 3, ["Down"] * 2):
+        x.key(*keys)
+        time.sleep(0.3)
+    shell = x._xdotool("getwindowgeometry", "--shell", run.main)
+    size = dict(line.split("=", 1) for line in shell.split())
+    x._xdotool("windowsize", run.main, "100%", "100%")
+    time.sleep(1.0)
+    x.key("Down", "Up")
+    time.sleep(1.0)
+    boxes = [wid for wid, title in x.windows().items() if title == APP_TITLE]
+    fail_unless(not boxes, "an error box appeared: %s" % x.describe())
+    fail_unless(run.app.poll() is None, "the program ended")
+    x._xdotool("windowsize", run.main, size["WIDTH"], size["HEIGHT"])
+    time.sleep(0.5)
+    run.to_main()
 
 
 def system_reason(number: int) -> str:

@@ -1,8 +1,11 @@
 #include "core/pictures/JpegDecoder.h"
+#include "core/pictures/LookAhead.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
 #include "gui/PictureBox.h"
 #include "gui/PictureFrame.h"
+#include "gui/PicturePanel.h"
+#include "support/FakeInteraction.h"
 #include "support/GuiTestEnvironment.h"
 #include "support/TempDir.h"
 
@@ -264,6 +267,55 @@ private Q_SLOTS:
         // Past the right edge the thumbnails are cut off, not wrapped.
         QCOMPARE(thumbs[3]->geometry(), QRect(420, 329, 105, 71));
         QVERIFY(Near(m_frame->grab().toImage().pixel(148, 164), Red));
+    }
+
+    void returningToAProductDecodesNothing()
+    {
+        PictureCache cache(PictureCache::kDefaultBytes);
+        m_frame->setPictureCache(cache);
+        m_frame->showPictures("a.jpg;b.jpg");
+        const qint64 shown = m_frame->mainPicture()->picture().cacheKey();
+        m_frame->showPictures("c.jpg");
+        m_frame->showPictures("a.jpg;b.jpg");
+        QCOMPARE(cache.size(), std::size_t(3));
+        QCOMPARE(m_frame->mainPicture()->picture().cacheKey(), shown);
+        QVERIFY(Near(CentreColour(m_frame->furtherThumbnails().at(0)), Green));
+    }
+
+    // Through the panel: the rows around the selected one are decoded ahead,
+    // and a resized frame decodes its pictures again once the resize rests.
+    void panelDecodesAheadAndAfterAResize()
+    {
+        FakeInteraction ui;
+        PictureCache cache(PictureCache::kDefaultBytes);
+        LookAhead lookAhead(cache, LookAhead::kDefaultThreads);
+        PicturePanel panel(ui, nullptr);
+        panel.setPictureCache(cache, lookAhead);
+        panel.setPictureFolder(Folder());
+        panel.resize(300, 400);
+        panel.setPreviewMode(PreviewMode::OnePicture);
+        panel.show();
+        auto* frame = panel.findChild<PictureFrame*>(QStringLiteral("ImageFrame1"));
+        const auto fileOf = [this](const char* name) {
+            return std::filesystem::path(m_pictures.Path()) / name;
+        };
+
+        panel.scheduleCataloguePictures("a.jpg", {"b.jpg;c.jpg", "text.jpg"});
+        QTRY_VERIFY(!frame->shownList().empty());
+        lookAhead.waitUntilIdle();
+        QVERIFY(cache.holds(PictureKey::Of(fileOf("c.jpg"), frame->decodeBox())));
+        // A look-ahead error is kept for when its product is shown.
+        QVERIFY(ui.Messages.empty());
+
+        const int shownBefore = frame->listsShown();
+        panel.resize(600, 700);
+        panel.layOut();
+        QTRY_COMPARE(frame->listsShown(), shownBefore + 1);
+        QVERIFY(cache.holds(PictureKey::Of(fileOf("a.jpg"), frame->decodeBox())));
+        QCOMPARE(frame->mainPicture()->picture().size(), QSize(596, 447));
+
+        panel.scheduleCataloguePictures("text.jpg");
+        QTRY_COMPARE(ui.Messages.size(), std::size_t(1));
     }
 };
 
