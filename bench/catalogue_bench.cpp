@@ -7,6 +7,7 @@
 //   catalogue_bench [folder]
 //
 // Without a folder the demo generator writes a catalogue into a temporary one.
+#include "BenchTiming.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
 #include "core/catalogue/Prices.h"
@@ -36,17 +37,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kProducts = 100000;
 constexpr int kRuns = 9;
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double PeakResidentMB()
 {

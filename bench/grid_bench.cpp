@@ -1,6 +1,7 @@
 // Filling the catalogue grid with 100,000 products: the model reset and the
 // first paint, against filling an item model cell by cell (the way a grid
 // of widget items would be filled) in the same run.
+#include "BenchTiming.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Prices.h"
 #include "core/text/Cp1251.h"
@@ -34,17 +35,6 @@ Catalogue MakeCatalogue(int count)
     Catalogue catalogue;
     catalogue.replaceEntries(std::move(entries));
     return catalogue;
-}
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The program's way: a reset of the model over the catalogue, then a paint.

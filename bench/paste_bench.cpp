@@ -8,6 +8,7 @@
 //   paste_bench [folder]
 //
 // Without a folder the demo generator writes a catalogue into a temporary one.
+#include "BenchTiming.h"
 #include "core/catalogue/ArticleCodeIndex.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
@@ -36,17 +37,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kProducts = 100000;
 constexpr int kPastedLines = 1000;
 constexpr int kRuns = 9;
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 template <typename Action> double Time(Action&& action)
 {

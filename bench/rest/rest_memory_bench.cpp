@@ -8,6 +8,7 @@
 // The program runs on demo catalogues written by the demo generator, with a
 // private profile and a loopback proxy that plays the rates page and answers
 // the update check with nothing new, so its start asks nothing.
+#include "../BenchTiming.h"
 #include "ChildProcess.h"
 #include "PrivateDisplay.h"
 #include "core/catalogue/Catalogue.h"
@@ -38,17 +39,6 @@ constexpr auto kSettle = std::chrono::milliseconds(1500);
 const std::string kMainTitle = "Создание заказа \"Пелмора\"";
 const std::string kBareTitle = "bare";
 const std::string kLocale = "ru_RU.UTF-8";
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void WriteFile(const fs::path& path, const std::string& content)
 {
