@@ -2,6 +2,7 @@
 #include "core/catalogue/Prices.h"
 #include "core/net/CurlHttpClient.h"
 #include "core/order/Order.h"
+#include "core/order/OrderHistory.h"
 #include "core/pictures/LookAhead.h"
 #include "core/seams/Clock.h"
 #include "core/settings/Settings.h"
@@ -60,13 +61,13 @@ int main(int argc, char* argv[])
     Catalogue catalogue;
     Prices prices;
     Order order;
+    OrderHistory history(order);
     Settings settings(systemFormat);
-
     // The look-ahead decodes into the cache, so it is created after it and ends first.
     PictureCache pictureCache(PictureCache::kDefaultBytes);
     LookAhead lookAhead(pictureCache, LookAhead::kDefaultThreads);
 
-    MainWindow mainWindow(catalogue, prices, order, settings, seams, systemFormat);
+    MainWindow mainWindow(catalogue, prices, order, history, settings, seams, systemFormat);
     mainWindow.setPictureCache(pictureCache, lookAhead);
     interaction.setOwner(&mainWindow);
     CustomerDialog customerDialog(settings, interaction, &mainWindow);

@@ -14,6 +14,7 @@ class CatalogueView;
 class CustomerDialog;
 class LookAhead;
 class Order;
+class OrderHistory;
 class OrderCommands;
 class OrderPreviewDialog;
 class OrderView;
@@ -33,8 +34,9 @@ class MainWindow : public QMainWindow, private StartupWindow
 {
     Q_OBJECT
 public:
-    MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Settings& settings, Seams seams,
-               const TFormatSettings& systemFormat, QWidget* parent = nullptr);
+    MainWindow(Catalogue& catalogue, Prices& prices, Order& order, OrderHistory& history,
+               Settings& settings, Seams seams, const TFormatSettings& systemFormat,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The secondary windows, created once by the program entry.
@@ -74,6 +76,7 @@ private:
     Catalogue& m_catalogue;
     Prices& m_prices;
     Order& m_order;
+    OrderHistory& m_history;
     Settings& m_settings;
     Seams m_seams;
     TFormatSettings m_systemFormat;

@@ -4,6 +4,7 @@
 #include "core/order/Order.h"
 #include "core/order/OrderDocument.h"
 #include "core/order/OrderFile.h"
+#include "core/order/OrderHistory.h"
 #include "core/order/OrderMessages.h"
 #include "core/order/SaveFileChoice.h"
 #include "core/seams/Clock.h"
@@ -32,10 +33,11 @@ void ShowFileError(IUserInteraction& ui, const std::exception& error)
 
 } // namespace
 
-OrderCommands::OrderCommands(Order& order, const Prices& prices, OrderView& view, Seams seams,
-                             const TFormatSettings& systemFormat, QObject* parent)
-    : QObject(parent), m_order(order), m_prices(prices), m_view(view), m_seams(seams),
-      m_systemFormat(systemFormat)
+OrderCommands::OrderCommands(Order& order, OrderHistory& history, const Prices& prices,
+                             OrderView& view, Seams seams, const TFormatSettings& systemFormat,
+                             QObject* parent)
+    : QObject(parent), m_order(order), m_history(history), m_prices(prices), m_view(view),
+      m_seams(seams), m_systemFormat(systemFormat)
 {}
 
 void OrderCommands::setDialogs(QuantityDialog* quantity, CustomerDialog* customer,
@@ -54,7 +56,7 @@ void OrderCommands::addProduct(const CatalogueEntry& entry)
         entry.SKU.Str(), entry.Name.Str(), entry.MinQuantity, entry.Packing, entry.MinQuantity);
     if (quantity <= 0)
         return;
-    if (m_order.add(entry, quantity) == Order::AddResult::Refused) {
+    if (m_history.add(entry, quantity) == Order::AddResult::Refused) {
         m_seams.ui.MessageBox(QString::fromUtf8(OrderMessages::kQuantityRefused), AppTitle(),
                               MessageButtons::Ok, MessageIcon::None);
         return;
@@ -79,7 +81,7 @@ void OrderCommands::changeSelectedLine()
     const OrderItem line = *m_order.line(index);
     const int32_t quantity = m_quantityDialog->askQuantity(
         line.SKU.Str(), line.Name.Str(), line.MinQuantity, line.Packing, line.Quantity);
-    if (m_order.changeQuantity(index, quantity))
+    if (m_history.changeQuantity(index, quantity))
         m_view.refill();
 }
 
@@ -92,7 +94,7 @@ void OrderCommands::deleteSelectedLine()
                               QStringLiteral("Удаление"), MessageButtons::YesNo,
                               MessageIcon::Question) != MessageAnswer::Yes)
         return;
-    if (m_order.removeLine(index))
+    if (m_history.removeLine(index))
         m_view.refill();
 }
 
@@ -108,8 +110,15 @@ void OrderCommands::newOrder()
         // An order the user wanted kept is not emptied unless it was saved.
         if (answer == MessageAnswer::Yes && !saveOrder())
             return;
+        // Emptying changes the user chose not to keep can be taken back.
+        if (answer == MessageAnswer::No) {
+            m_history.clearOrder();
+            m_view.refill();
+            return;
+        }
     }
     m_order.clear();
+    m_history.forget();
     m_view.refill();
 }
 
@@ -154,6 +163,7 @@ void OrderCommands::openOrder()
         ShowFileError(m_seams.ui, error);
         return;
     }
+    m_history.forget();
     m_view.refill();
 }
 

@@ -8,6 +8,7 @@
 
 class CustomerDialog;
 class Order;
+class OrderHistory;
 class OrderPreviewDialog;
 class OrderView;
 class Prices;
@@ -17,13 +18,14 @@ struct OrderItem;
 
 // What the user does with the order: adds, changes and deletes its lines,
 // starts a new one, opens and saves order files and completes the order into
-// its document. `view` shows the order and knows the selected line.
+// its document. Every change of the lines goes through `history`, so it can
+// be taken back. `view` shows the order and knows the selected line.
 class OrderCommands : public QObject
 {
     Q_OBJECT
 public:
-    OrderCommands(Order& order, const Prices& prices, OrderView& view, Seams seams,
-                  const TFormatSettings& systemFormat, QObject* parent);
+    OrderCommands(Order& order, OrderHistory& history, const Prices& prices, OrderView& view,
+                  Seams seams, const TFormatSettings& systemFormat, QObject* parent);
 
     void setDialogs(QuantityDialog* quantity, CustomerDialog* customer,
                     OrderPreviewDialog* preview);
@@ -46,6 +48,7 @@ private:
     bool ensureCustomerDetails();
 
     Order& m_order;
+    OrderHistory& m_history;
     const Prices& m_prices;
     OrderView& m_view;
     Seams m_seams;
