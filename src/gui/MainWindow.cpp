@@ -9,6 +9,7 @@
 #include "gui/CatalogueView.h"
 #include "gui/CustomerDialog.h"
 #include "gui/ErrorHandler.h"
+#include "gui/ExportCommand.h"
 #include "gui/NearbyPictures.h"
 #include "gui/OrderCommands.h"
 #include "gui/OrderView.h"
@@ -50,8 +51,10 @@ MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Order
         new CatalogueCommands(settings, catalogue, prices, seams, systemFormat, this);
     m_orderCommands =
         new OrderCommands(order, history, prices, *m_orderView, seams, systemFormat, this);
+    createFileCommands();
     connectCommands();
     connectViews();
+    connectFileCommands();
 
     // The design size is the outer size, the window manager's frame included.
     move(99, 154);
@@ -66,6 +69,7 @@ void MainWindow::setDialogs(CustomerDialog* customer, AboutDialog* about, Quanti
     m_customerDialog = customer;
     m_aboutDialog = about;
     m_orderCommands->setDialogs(quantity, customer, preview);
+    m_exportCommand->setCustomerDialog(customer);
 }
 
 void MainWindow::setPictureCache(PictureCache& cache, LookAhead& lookAhead)
@@ -111,6 +115,7 @@ bool MainWindow::runStartup(const StartupPlaces& places)
     // what was reached.
     if (result.error)
         Guarded(m_seams.ui, [&result] { std::rethrow_exception(result.error); });
+    startFileCommands();
     return true;
 }
 

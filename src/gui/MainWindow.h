@@ -10,12 +10,15 @@
 class AboutDialog;
 class Catalogue;
 class CatalogueCommands;
+class CatalogueCheckCommand;
 class CatalogueView;
 class CustomerDialog;
+class ExportCommand;
 class LookAhead;
 class Order;
 class OrderHistory;
 class OrderCommands;
+class OrderFileRequests;
 class OrderPreviewDialog;
 class OrderView;
 class PictureCache;
@@ -25,6 +28,8 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class QuantityDialog;
+class RateLabel;
+class RecentOrdersMenu;
 class Settings;
 
 // The main window: the order is composed here from the catalogue. It lays
@@ -51,6 +56,8 @@ public:
 
     // The order was replaced from outside the window: shows it afresh.
     void showOrder();
+    // Order files asked for from outside: the command line, a later start.
+    OrderFileRequests& fileRequests() { return *m_fileRequests; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +74,11 @@ private:
     void createControls();
     void connectCommands();
     void connectViews();
+    // The order files' commands: recent orders, export, the catalogue check.
+    void createFileCommands();
+    void connectFileCommands();
+    // After the start-up sequence: the recent list and the rate it settled on.
+    void startFileCommands();
     void layOutForSize();
     void applyNameFilter();
     void addSelectedProduct();
@@ -96,4 +108,9 @@ private:
     OrderCommands* m_orderCommands = nullptr;
     CustomerDialog* m_customerDialog = nullptr;
     AboutDialog* m_aboutDialog = nullptr;
+    RecentOrdersMenu* m_recentOrders = nullptr;
+    ExportCommand* m_exportCommand = nullptr;
+    CatalogueCheckCommand* m_catalogueCheck = nullptr;
+    OrderFileRequests* m_fileRequests = nullptr;
+    RateLabel* m_rateLabel = nullptr;
 };

@@ -139,16 +139,22 @@ bool OrderCommands::saveOrder()
         ShowFileError(m_seams.ui, error);
         return false;
     }
+    Q_EMIT orderFileUsed(*chosen);
     return true;
+}
+
+bool OrderCommands::mayReplaceOrder()
+{
+    return !m_order.isModified() ||
+           m_seams.ui.MessageBox(QStringLiteral("Текущий заказ не сохранен. Открытие заказа "
+                                                "приведет к потере данных. Продолжить?"),
+                                 QStringLiteral("Открыть"), MessageButtons::YesNo,
+                                 MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 void OrderCommands::openOrder()
 {
-    if (m_order.isModified() &&
-        m_seams.ui.MessageBox(QStringLiteral("Текущий заказ не сохранен. Открытие заказа приведет "
-                                             "к потере данных. Продолжить?"),
-                              QStringLiteral("Открыть"), MessageButtons::YesNo,
-                              MessageIcon::Question) != MessageAnswer::Yes)
+    if (!mayReplaceOrder())
         return;
     m_openOrderDialog.Filter = QString::fromUtf8(kOrderFileFilter);
     m_openOrderDialog.DefaultExtension = QString::fromUtf8(kOrderFileExtension);
@@ -156,15 +162,28 @@ void OrderCommands::openOrder()
     if (!chosen)
         return;
     m_openOrderDialog.FileName = *chosen;
+    loadOrderFile(*chosen);
+}
+
+void OrderCommands::openOrderFile(const QString& path)
+{
+    if (mayReplaceOrder())
+        loadOrderFile(path);
+}
+
+void OrderCommands::loadOrderFile(const QString& path)
+{
     // The whole file is read and checked before the current order is touched.
     try {
-        m_order.load(FileSystemPath(*chosen));
+        m_order.load(FileSystemPath(path));
     } catch (const std::exception& error) {
         ShowFileError(m_seams.ui, error);
         return;
     }
     m_history.forget();
     m_view.refill();
+    Q_EMIT orderFileUsed(path);
+    Q_EMIT orderOpened();
 }
 
 bool OrderCommands::confirmClose()

@@ -35,14 +35,27 @@ public:
     void deleteSelectedLine();
 
     void newOrder();
+    // Asks for an order file and opens it.
     void openOrder();
+    // Opens the order file at `path` as openOrder does once the file is
+    // chosen: the unsaved-changes question first, then the file's checks.
+    void openOrderFile(const QString& path);
     bool saveOrder(); // true when the order is in a file
     // Asks whether to save a changed order before the window closes; true
     // when it may close.
     bool confirmClose();
     void completeOrder();
 
+Q_SIGNALS:
+    // An order file was saved or opened.
+    void orderFileUsed(const QString& path);
+    // An order was read from a file and replaced the one in the window.
+    void orderOpened();
+
 private:
+    // False when the user keeps a changed order rather than lose it.
+    bool mayReplaceOrder();
+    void loadOrderFile(const QString& path);
     // The 0-based index of the selected line; -1 when none or a blank one is.
     int32_t selectedLine() const;
     bool ensureCustomerDetails();

@@ -123,14 +123,16 @@ class Run:
                 env[passed] = os.environ[passed]
         return env
 
-    def start_program(self):
-        env = dict(self.environment(), DISPLAY=self.x.display, QT_QPA_PLATFORM="xcb",
-                   http_proxy="http://127.0.0.1:%d" % self.port, no_proxy="")
+    def program_environment(self) -> dict:
+        return dict(self.environment(), DISPLAY=self.x.display, QT_QPA_PLATFORM="xcb",
+                    http_proxy="http://127.0.0.1:%d" % self.port, no_proxy="")
+
+    def start_program(self, *arguments: str):
         with open(self.app_log, "wb") as log:
             self.app = subprocess.Popen(
-                ["timeout", "-k", "5", str(TOTAL_SECONDS + 10), self.args.pelmora],
-                env=env, cwd=self.work, stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, start_new_session=True)
+                ["timeout", "-k", "5", str(TOTAL_SECONDS + 10), self.args.pelmora, *arguments],
+                env=self.program_environment(), cwd=self.work, stdin=subprocess.DEVNULL,
+                stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def cleanup(self, keep: bool):
         stop_group(self.app)
@@ -312,9 +314,8 @@ def scenario(run: Run):
     run.close_with(wid, "Return")
     run.to_main()
 
-    run.step("open the saved order")
-    x.key("ctrl+o")
-    run.choose_file(OPEN_DIALOG, order_path + ".order")
+    run.step("open the saved order from Файл -> Недавние заказы")
+    open_newest_recent_order(run)
     run.to_main()
 
     document = os.path.join(run.out, "zakaz")
@@ -646,7 +647,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     run.web.rates_reachable = False
     asked_before = len(run.web.seen())
     run.started_at = datetime.datetime.now()
-    run.start_program()
+    run.start_program(order_path + ".order")  # opened once the start-up has run
     wid = run.dialog(RATE_PROMPT, 60)
     x.key("ctrl+a")
     x.type(TYPED_RATE)
@@ -661,10 +662,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     run.to_main()
 
     document = os.path.join(run.out, "zakaz-typed-rate")
-    run.step("open the saved order and complete it into %s" % document)
-    x.key("ctrl+o")
-    run.choose_file(OPEN_DIALOG, order_path + ".order")
-    run.to_main()
+    run.step("the order named on the command line is open: complete it into %s" % document)
     x.key("ctrl+e")
     run.choose_file(SAVE_DIALOG, document)
     preview = run.dialog(PREVIEW, 30)
@@ -672,6 +670,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     run.completed_at = datetime.datetime.now()
     run.close_with(preview, "Escape")
     run.to_main()
+    hand_over_to_the_running_program(run, order_path)
     x.key("alt+F4")
     try:
         status = run.app.wait(timeout=run.within(20))
@@ -688,6 +687,51 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     typed = float(TYPED_RATE.replace(DECIMAL, "."))
     factor = expected.extended_product(typed, float(options["EuroIndex"]))
     check_document(run, document, lines, options, factor)
+
+
+def recent_orders(run: Run) -> list:
+    settings = read_ini(os.path.join(run.config, "Pelmora", "settings.ini"))
+    recent = settings.get("recentorders", {})
+    return [recent["file%d" % k] for k in range(1, 11) if recent.get("file%d" % k)]
+
+
+def open_newest_recent_order(run: Run):
+    """Файл (clicked in the menu bar) -> its third item, "Недавние заказы" ->
+    its first entry, the order saved last."""
+    x = run.x
+    fail_unless(recent_orders(run)[:1] == [os.path.join(run.out, "order-1.order")],
+                "settings.ini [RecentOrders]: %s" % recent_orders(run))
+    x.click(run.main, 18, 10)
+    end = time.monotonic() + run.within(5)
+    while not x.popups():
+        if time.monotonic() >= end:
+            raise StepFailed("the Файл menu did not open")
+        time.sleep(0.1)
+    x.key("Down", "Down", "Down", "Right")
+    time.sleep(0.3)
+    x.key("Return")
+
+
+def hand_over_to_the_running_program(run: Run, order_path: str):
+    """A second start names another order: it hands the file to the running
+    program, which opens it (and so puts it first in the recent list), and
+    ends at once."""
+    run.step("a second start hands its order over and ends")
+    other = os.path.join(run.out, "order-copy.order")
+    shutil.copyfile(order_path + ".order", other)
+    second = subprocess.run([run.args.pelmora, other], env=run.program_environment(),
+                            cwd=run.work, stdin=subprocess.DEVNULL, capture_output=True,
+                            timeout=run.within(20))
+    fail_unless(second.returncode == 0, "the second start ended with status %d: %s"
+                % (second.returncode, second.stderr[-500:]))
+    end = time.monotonic() + run.within(10)
+    while recent_orders(run)[:1] != [other]:
+        if time.monotonic() >= end:
+            raise StepFailed("the running program did not open %s; recent: %s"
+                             % (other, recent_orders(run)))
+        time.sleep(0.1)
+    fail_unless(run.app.poll() is None, "the first program ended")
+    run.to_main()
 
 
 def main() -> int:
