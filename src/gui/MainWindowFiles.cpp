@@ -25,9 +25,9 @@ void MainWindow::createFileCommands()
     m_catalogueCheck =
         new CatalogueCheckCommand(m_catalogue, m_prices, m_order, m_history, m_systemFormat, this);
     m_fileRequests = new OrderFileRequests(*this);
-    // In the order group's caption row, right above the grid's right edge.
+    // In the order group's caption row, ending where the grid ends.
     m_rateLabel = new RateLabel(m_systemFormat, m_orderView);
-    m_rateLabel->setGeometry(262, 8, 440, 18);
+    m_rateLabel->setGeometry(262, 0, 440, 16);
 }
 
 void MainWindow::connectFileCommands()
