@@ -211,6 +211,20 @@ private Q_SLOTS:
         QCOMPARE(f.Env.Order.lineCount(), 1);
         QCOMPARE(RecentEntries(f).at(0)->toolTip(), path);
 
+        // Not under a modal window of the program: once it has closed.
+        f.Env.Order.clear();
+        QDialog modal(&f.Window);
+        int linesWhileOpen = -1;
+        QTimer::singleShot(0, &modal, [&] {
+            requests.requestFile(path);
+            QTest::qWait(300);
+            linesWhileOpen = f.Env.Order.lineCount();
+            modal.accept();
+        });
+        modal.exec();
+        QCOMPARE(linesWhileOpen, 0);
+        QTRY_COMPARE(f.Env.Order.lineCount(), 1);
+
         // A changed order is not given up unasked.
         AddLine(f, 1, 2);
         f.Env.Ui.MessageAnswers = {MessageAnswer::No};
