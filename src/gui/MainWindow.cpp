@@ -8,6 +8,7 @@
 #include "gui/CatalogueCommands.h"
 #include "gui/CatalogueView.h"
 #include "gui/CustomerDialog.h"
+#include "gui/EditCommands.h"
 #include "gui/ErrorHandler.h"
 #include "gui/ExportCommand.h"
 #include "gui/NearbyPictures.h"
@@ -51,6 +52,8 @@ MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Order
         new CatalogueCommands(settings, catalogue, prices, seams, systemFormat, this);
     m_orderCommands =
         new OrderCommands(order, history, prices, *m_orderView, seams, systemFormat, this);
+    m_editCommands = new EditCommands(CreateEditMenu(*this), order, history, catalogue,
+                                      *m_orderView, seams, systemFormat, this);
     createFileCommands();
     connectCommands();
     connectViews();
@@ -170,6 +173,7 @@ void MainWindow::catalogueReady()
 void MainWindow::showOrder()
 {
     m_orderView->refill();
+    m_editCommands->refresh();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

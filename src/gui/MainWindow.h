@@ -13,6 +13,7 @@ class CatalogueCommands;
 class CatalogueCheckCommand;
 class CatalogueView;
 class CustomerDialog;
+class EditCommands;
 class ExportCommand;
 class LookAhead;
 class Order;
@@ -106,6 +107,7 @@ private:
 
     CatalogueCommands* m_catalogueCommands = nullptr;
     OrderCommands* m_orderCommands = nullptr;
+    EditCommands* m_editCommands = nullptr;
     CustomerDialog* m_customerDialog = nullptr;
     AboutDialog* m_aboutDialog = nullptr;
     RecentOrdersMenu* m_recentOrders = nullptr;

@@ -5,6 +5,7 @@
 #include "gui/AboutDialog.h"
 #include "gui/CatalogueCommands.h"
 #include "gui/CatalogueView.h"
+#include "gui/EditCommands.h"
 #include "gui/ErrorHandler.h"
 #include "gui/OrderCommands.h"
 #include "gui/OrderView.h"
@@ -49,6 +50,7 @@ void MainWindow::connectCommands()
     connect(m_menu.euroRate, &QAction::triggered, this,
             Guard(ui, catalogue, &CatalogueCommands::askEuroRate));
     connect(catalogue, &CatalogueCommands::catalogueChanged, this, &MainWindow::showCatalogue);
+    connect(order, &OrderCommands::linesChanged, m_editCommands, &EditCommands::refresh);
 }
 
 void MainWindow::connectViews()

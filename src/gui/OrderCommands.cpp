@@ -61,7 +61,13 @@ void OrderCommands::addProduct(const CatalogueEntry& entry)
                               MessageButtons::Ok, MessageIcon::None);
         return;
     }
+    showLines();
+}
+
+void OrderCommands::showLines()
+{
     m_view.refill();
+    Q_EMIT linesChanged();
 }
 
 int32_t OrderCommands::selectedLine() const
@@ -82,7 +88,7 @@ void OrderCommands::changeSelectedLine()
     const int32_t quantity = m_quantityDialog->askQuantity(
         line.SKU.Str(), line.Name.Str(), line.MinQuantity, line.Packing, line.Quantity);
     if (m_history.changeQuantity(index, quantity))
-        m_view.refill();
+        showLines();
 }
 
 void OrderCommands::deleteSelectedLine()
@@ -95,7 +101,7 @@ void OrderCommands::deleteSelectedLine()
                               MessageIcon::Question) != MessageAnswer::Yes)
         return;
     if (m_history.removeLine(index))
-        m_view.refill();
+        showLines();
 }
 
 void OrderCommands::newOrder()
@@ -113,13 +119,13 @@ void OrderCommands::newOrder()
         // Emptying changes the user chose not to keep can be taken back.
         if (answer == MessageAnswer::No) {
             m_history.clearOrder();
-            m_view.refill();
+            showLines();
             return;
         }
     }
     m_order.clear();
     m_history.forget();
-    m_view.refill();
+    showLines();
 }
 
 bool OrderCommands::saveOrder()
@@ -181,7 +187,7 @@ void OrderCommands::loadOrderFile(const QString& path)
         return;
     }
     m_history.forget();
-    m_view.refill();
+    showLines();
     Q_EMIT orderFileUsed(path);
     Q_EMIT orderOpened();
 }

@@ -51,11 +51,14 @@ Q_SIGNALS:
     void orderFileUsed(const QString& path);
     // An order was read from a file and replaced the one in the window.
     void orderOpened();
+    // The order's lines changed and are shown afresh.
+    void linesChanged();
 
 private:
     // False when the user keeps a changed order rather than lose it.
     bool mayReplaceOrder();
     void loadOrderFile(const QString& path);
+    void showLines();
     // The 0-based index of the selected line; -1 when none or a blank one is.
     int32_t selectedLine() const;
     bool ensureCustomerDetails();
