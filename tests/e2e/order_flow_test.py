@@ -45,6 +45,7 @@ NAME_FILTER = "bella"  # Latin, so typed reliably; the demo catalogue spells it 
 MAIN = 'Создание заказа "Пелмора"'
 CUSTOMER = "Пользовательские данные"
 QUANTITY = "Добавление товара"
+PASTE = "Вставка списка товаров"
 DELETE = "Удаление"
 UPDATES = "Информация"
 PREVIEW = "Заказ"
@@ -265,6 +266,7 @@ def scenario(run: Run):
     added = add_by_code_right_after_start(run, db_path)
     complete_with_ctrl_e_in_the_filter_box(run)
     save_and_empty_from_the_filter_box(run, added)
+    paste_a_list_and_undo_it(run, db_path)
 
     run.step("filter the catalogue by %r" % NAME_FILTER)
     x.key("shift+Tab", "shift+Tab")  # from the catalogue grid back to the filter box
@@ -405,6 +407,41 @@ def save_and_empty_from_the_filter_box(run: Run, lines: list):
     check_order_file(path + ".order", lines)
     run.to_main()
     run.x.key("ctrl+n", "Tab", "Tab")  # back to the catalogue grid
+
+
+def paste_a_list_and_undo_it(run: Run, db_path: str):
+    """Three codes from the clipboard make three lines in one step: Ctrl+Z
+    takes all of them back, Ctrl+Y brings them back. The order is saved to
+    see them and then emptied; the focus ends on the catalogue grid."""
+    x = run.x
+    products = expected.filtered_products(db_path, "")[1:4]
+    lines = [expected.Line(p, 2 * max(p.min_quantity, 1)) for p in products]
+    text = "".join("%s\t%d\n" % (line.product.sku.decode("cp1251"), line.quantity)
+                   for line in lines)
+    run.step("paste a list of three codes from the clipboard")
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode("utf-8"),
+                   env=dict(os.environ, DISPLAY=x.display), check=True, timeout=10)
+    x.key("ctrl+shift+v")
+    run.close_with(run.dialog(PASTE), "ctrl+Return")  # every line added: the dialog closes
+    run.to_main()
+
+    run.step("Ctrl+Z takes the whole list back")
+    x.key("ctrl+z", "ctrl+e")
+    wid = run.dialog((NOTHING_ORDERED,) + SAVE_DIALOG, 10)
+    if x.windows().get(wid) != NOTHING_ORDERED:
+        raise StepFailed("after Ctrl+Z the pasted lines were still in the order")
+    run.close_with(wid, "Return")
+    run.to_main()
+
+    path = os.path.join(run.out, "pasted")
+    run.step("Ctrl+Y brings the list back; saved as %s" % path)
+    x.key("ctrl+y", "ctrl+s")
+    run.choose_file(SAVE_DIALOG, path)
+    run.wait_file(path + ".order", 4 + expected.RECORD_SIZE * len(lines))
+    check_order_file(path + ".order", lines)
+    run.to_main()
+    x.key("ctrl+n")
+    x.click(run.main, 360, 225)  # the catalogue grid
 
 
 def missing_picture_message(run: Run, db_path: str):
