@@ -5,7 +5,6 @@
 #include "core/catalogue/CatalogueLoader.h"
 #include "core/order/OrderHistory.h"
 #include "core/text/Cp1251.h"
-#include "gui/BusyCursor.h"
 #include "gui/ErrorHandler.h"
 #include "gui/OrderView.h"
 #include "gui/PasteListDialog.h"
@@ -15,6 +14,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTimer>
+#include <chrono>
 
 EditCommands::EditCommands(const EditMenu& menu, Order& order, OrderHistory& history,
                            const Catalogue& catalogue, OrderView& view, Seams seams,
@@ -61,26 +62,60 @@ void EditCommands::refresh()
 
 void EditCommands::pasteList()
 {
-    PasteListDialog dialog(catalogueCodes(), m_order, m_history, m_seams.ui, m_window);
+    readCatalogueCodes();
+    PasteListDialog dialog(m_order, m_history, m_seams.ui, m_window);
     dialog.setListText(QGuiApplication::clipboard()->text());
+    giveCodesWhenRead(dialog);
     dialog.exec();
     if (dialog.addedLines() > 0)
         m_view.refill();
     refresh();
 }
 
-const ArticleCodeIndex& EditCommands::catalogueCodes()
+void EditCommands::readCatalogueCodes()
 {
-    const std::string& path = m_catalogue.databasePath();
+    const std::string path = m_catalogue.databasePath();
     const QDateTime written = QFileInfo(FromCp1251(path)).lastModified();
-    const std::string version =
+    std::string version =
         path + '\n' + m_catalogue.timeStamp() + '\n' + std::to_string(written.toMSecsSinceEpoch());
-    if (m_codes && version == m_codesVersion)
-        return *m_codes;
-    m_codes.reset();
-    BusyCursor busy;
-    m_codes = std::make_unique<ArticleCodeIndex>(
-        path.empty() ? std::vector<CatalogueEntry>() : LoadAllProducts(path, m_systemFormat));
-    m_codesVersion = version;
-    return *m_codes;
+    if (m_codes.valid() && version == m_codesVersion)
+        return;
+    m_codesVersion = std::move(version);
+    // The whole file is read, whatever name filter the catalogue in view has.
+    m_codes = std::async(std::launch::async, [path, format = m_systemFormat] {
+                  return std::make_shared<const ArticleCodeIndex>(
+                      path.empty() ? std::vector<CatalogueEntry>() : LoadAllProducts(path, format));
+              }).share();
+}
+
+void EditCommands::giveCodesWhenRead(PasteListDialog& dialog)
+{
+    const auto give = [this, &dialog] {
+        try {
+            dialog.setCatalogue(*m_codes.get());
+        } catch (...) {
+            m_codesVersion.clear(); // the next paste reads the file again
+            throw;
+        }
+    };
+    // A small catalogue is read before the dialog shows; a large one fills
+    // the table once it is read, the dialog taking the user's typing meanwhile.
+    if (m_codes.wait_for(std::chrono::milliseconds(150)) == std::future_status::ready) {
+        give();
+        return;
+    }
+    auto* poll = new QTimer(&dialog);
+    connect(poll, &QTimer::timeout, &dialog, [this, poll, &dialog, give] {
+        if (m_codes.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return;
+        poll->stop();
+        bool given = false;
+        Guarded(m_seams.ui, [&] {
+            give();
+            given = true;
+        });
+        if (!given)
+            dialog.reject();
+    });
+    poll->start(20);
 }

@@ -5,6 +5,7 @@
 #include "gui/EditMenu.h"
 
 #include <QObject>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@ class Catalogue;
 class Order;
 class OrderHistory;
 class OrderView;
+class PasteListDialog;
 class QWidget;
 
 // The "Правка" menu's commands: undo and redo of the order's changes and the
@@ -36,9 +38,11 @@ public:
 
 private:
     void showChangedLine();
-    // Every product of the catalogue file by its code, read once per file
-    // and version of it.
-    const ArticleCodeIndex& catalogueCodes();
+    // Starts reading every product of the catalogue file, by its code, on a
+    // helper thread unless this version of the file was read already.
+    void readCatalogueCodes();
+    // Hands the codes to `dialog` once they are read.
+    void giveCodesWhenRead(PasteListDialog& dialog);
 
     EditMenu m_menu;
     Order& m_order;
@@ -48,6 +52,6 @@ private:
     Seams m_seams;
     TFormatSettings m_systemFormat;
     QWidget* m_window;
-    std::unique_ptr<ArticleCodeIndex> m_codes;
+    std::shared_future<std::shared_ptr<const ArticleCodeIndex>> m_codes;
     std::string m_codesVersion;
 };

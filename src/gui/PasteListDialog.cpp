@@ -31,9 +31,9 @@ QPushButton* AddButton(QHBoxLayout* row, const QString& caption, const char* nam
 
 } // namespace
 
-PasteListDialog::PasteListDialog(const ArticleCodeIndex& catalogue, const Order& order,
-                                 OrderHistory& history, IUserInteraction& ui, QWidget* parent)
-    : QDialog(parent), m_catalogue(catalogue), m_order(order), m_history(history), m_ui(ui),
+PasteListDialog::PasteListDialog(const Order& order, OrderHistory& history, IUserInteraction& ui,
+                                 QWidget* parent)
+    : QDialog(parent), m_order(order), m_history(history), m_ui(ui),
       m_model(new PastedListModel(this))
 {
     setObjectName(QStringLiteral("PasteListDialog"));
@@ -78,6 +78,14 @@ PasteListDialog::PasteListDialog(const ArticleCodeIndex& catalogue, const Order&
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(keys, this), &QShortcut::activated, m_addButton,
                 &QPushButton::animateClick);
+    setCursor(Qt::BusyCursor);
+    review();
+}
+
+void PasteListDialog::setCatalogue(const ArticleCodeIndex& catalogue)
+{
+    m_catalogue = &catalogue;
+    unsetCursor();
     review();
 }
 
@@ -88,7 +96,11 @@ void PasteListDialog::setListText(const QString& text)
 
 void PasteListDialog::review()
 {
-    m_model->setLines(ReviewPastedList(ToCp1251(m_text->toPlainText()), m_catalogue, m_order));
+    if (!m_catalogue) {
+        m_addButton->setEnabled(false);
+        return;
+    }
+    m_model->setLines(ReviewPastedList(ToCp1251(m_text->toPlainText()), *m_catalogue, m_order));
     m_addButton->setEnabled(m_model->hasValidLine());
 }
 

@@ -20,12 +20,14 @@ class PasteListDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // Codes are found in `catalogue`; the lines are judged against `order`
-    // and added through `history`.
-    PasteListDialog(const ArticleCodeIndex& catalogue, const Order& order, OrderHistory& history,
-                    IUserInteraction& ui, QWidget* parent = nullptr);
+    // The lines are judged against `order` and added through `history`.
+    PasteListDialog(const Order& order, OrderHistory& history, IUserInteraction& ui,
+                    QWidget* parent = nullptr);
 
     void setListText(const QString& text);
+    // The products whose codes the lines name; until it is given, the
+    // dialog shows the busy pointer and judges nothing.
+    void setCatalogue(const ArticleCodeIndex& catalogue);
     // How many lines were added or merged while the dialog was open.
     int32_t addedLines() const { return m_addedLines; }
 
@@ -37,7 +39,7 @@ private:
     void addLines();
     void loadFile();
 
-    const ArticleCodeIndex& m_catalogue;
+    const ArticleCodeIndex* m_catalogue = nullptr;
     const Order& m_order;
     OrderHistory& m_history;
     IUserInteraction& m_ui;

@@ -94,7 +94,7 @@ private Q_SLOTS:
         QVERIFY(Paste(f, QStringLiteral("Артикул\tКоличество\nAB-1\t2\ncd-2;3\n\nEF-3 6\n"),
                       [](QDialog* dialog) {
                           QCOMPARE(dialog->windowTitle(), QStringLiteral("Вставка списка товаров"));
-                          QCOMPARE(
+                          QTRY_COMPARE(
                               TableRows(dialog),
                               (QStringList{QStringLiteral("2|AB-1|2|Кружка|будет добавлено"),
                                            QStringLiteral("3|cd-2|3|Ваза|будет добавлено"),
@@ -130,7 +130,7 @@ private Q_SLOTS:
         ReplaceOrder(f, {OrderItem::FromEntry(f.Env.Catalogue.entries()[0], 1)}, false);
         QVERIFY(Paste(
             f, QStringLiteral("ZZ-9 1\nKl-4 1\nEF-3 2\nAB-1 4\nCD-2 x\n"), [&](QDialog* dialog) {
-                QCOMPARE(
+                QTRY_COMPARE(
                     TableRows(dialog),
                     (QStringList{QStringLiteral("1|ZZ-9|1||нет в каталоге"),
                                  QStringLiteral("2|Kl-4|1||неоднозначный артикул"),
@@ -170,9 +170,28 @@ private Q_SLOTS:
             QCOMPARE(f.Env.Ui.Messages.size(), 1u);
             QVERIFY(f.Env.Ui.Messages[0].Text.startsWith(QStringLiteral("Не удалось прочитать")));
             QCOMPARE(text->toPlainText(), QStringLiteral("артикул;кол\nAB-1;3\n"));
+            QTRY_VERIFY(DialogButton(dialog, "AddButton")->isEnabled());
             DialogButton(dialog, "AddButton")->click();
         }));
         QCOMPARE(OrderCodes(f), QStringList(QStringLiteral("AB-1 3")));
+    }
+
+    void unreadableCatalogueFile()
+    {
+        MainWindowFixture f(Products());
+        const QString relative = QStringLiteral("home/PelmoraDB/telvarin.db");
+        const QByteArray catalogue = GuiTestEnvironment::Read(f.Env.Path(relative));
+        f.Env.Write(relative, QByteArray(4096, 'x'));
+        QGuiApplication::clipboard()->setText(QStringLiteral("AB-1 1"));
+        f.Action("PasteListCommand")->trigger();
+        QCOMPARE(f.Env.Ui.Messages.size(), 1u); // the error, and no dialog
+        // The file is read again once it is mended.
+        f.Env.Write(relative, catalogue);
+        QVERIFY(Paste(f, QStringLiteral("AB-1 1"), [](QDialog* dialog) {
+            QTRY_VERIFY(DialogButton(dialog, "AddButton")->isEnabled());
+            DialogButton(dialog, "AddButton")->click();
+        }));
+        QCOMPARE(OrderCodes(f), QStringList(QStringLiteral("AB-1 1")));
     }
 
     void undoOfADeleteAndTheTextBoxesOwnUndo()
