@@ -47,13 +47,15 @@ PasteListDialog::PasteListDialog(const Order& order, OrderHistory& history, IUse
     m_table->setObjectName(QStringLiteral("ListTable"));
     m_table->setModel(m_model);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->setWordWrap(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{PastedListModel::LineColumn, 55},
-                                        {PastedListModel::CodeColumn, 110},
+    for (const auto& [column, width] : {std::pair{PastedListModel::LineColumn, 50},
+                                        {PastedListModel::CodeColumn, 100},
                                         {PastedListModel::QuantityColumn, 80},
-                                        {PastedListModel::NameColumn, 250}})
+                                        {PastedListModel::NameColumn, 220}})
         m_table->setColumnWidth(column, width);
 
     auto* buttons = new QHBoxLayout;
