@@ -221,6 +221,7 @@ private Q_SLOTS:
         undo->trigger();
         QCOMPARE(OrderCodes(f), (QStringList{QStringLiteral("AB-1 1"), QStringLiteral("CD-2 2")}));
         QCOMPARE(f.OrderCell(1, 1), QStringLiteral("AB-1"));
+        QCOMPARE(f.Label("Label6")->text(), QStringLiteral("240,00 руб.")); // (1 + 2) x 80
         QCOMPARE(f.SelectedOrderRow(), 1);
         QCOMPARE(f.Action("RedoCommand")->toolTip(),
                  QStringLiteral("Повторить: удаление строки AB-1"));
