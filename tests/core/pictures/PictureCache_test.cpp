@@ -136,6 +136,36 @@ TEST(LookAhead, ADecodingNoLongerAskedForIsNotKept)
     EXPECT_TRUE(cache.holds(PictureKey::Of(after.File, Box)));
 }
 
+TEST(LookAhead, KeepOnlyGoesOnDecodingTheNamedFiles)
+{
+    TempDir dir;
+    const PictureJob running{WritePicture(dir, "running.jpg", 64), Box};
+    const PictureJob other{WritePicture(dir, "other.jpg", 64), Box};
+    const PictureJob queued{WritePicture(dir, "queued.jpg", 64), Box};
+
+    std::promise<void> started, narrowed;
+    std::shared_future<void> narrowedSignal = narrowed.get_future().share();
+    const auto holdFirst = [&, first = true](const std::filesystem::path& file, QSize box,
+                                             DecodeBudget& budget) mutable {
+        if (std::exchange(first, false)) {
+            started.set_value();
+            narrowedSignal.wait();
+        }
+        return DecodeShownPicture(file, box, budget);
+    };
+    PictureCache cache(PictureCache::kDefaultBytes);
+    LookAhead lookAhead(cache, 1, holdFirst);
+    lookAhead.request({running, other, queued});
+    started.get_future().wait();
+    lookAhead.keepOnly({running.File, queued.File});
+    narrowed.set_value();
+    lookAhead.waitUntilIdle();
+
+    EXPECT_TRUE(cache.holds(PictureKey::Of(running.File, Box)));
+    EXPECT_FALSE(cache.holds(PictureKey::Of(other.File, Box)));
+    EXPECT_TRUE(cache.holds(PictureKey::Of(queued.File, Box)));
+}
+
 TEST(ShownPictureFiles, FirstNameAlwaysFurtherEmptyNamesSkipped)
 {
     using Files = std::vector<std::filesystem::path>;
