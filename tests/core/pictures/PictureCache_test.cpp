@@ -166,6 +166,21 @@ TEST(LookAhead, KeepOnlyGoesOnDecodingTheNamedFiles)
     EXPECT_TRUE(cache.holds(PictureKey::Of(queued.File, Box)));
 }
 
+TEST(ShownPicture, ComesWithItsThumbnailCountedInItsBytes)
+{
+    TempDir dir;
+    DecodeBudget budget(DecodeBudget::kProductBytes);
+    const ShownPicture large =
+        DecodeShownPicture(WritePicture(dir, "large.jpg", 800), {400, 300}, budget);
+    EXPECT_EQ(large.Thumbnail.size(), QSize(94, 71));
+    EXPECT_EQ(large.bytes(), large.Image.sizeInBytes() + large.Thumbnail.sizeInBytes());
+    // A picture no larger than the thumbnail's box is its own thumbnail.
+    const ShownPicture small =
+        DecodeShownPicture(WritePicture(dir, "small.jpg", 64), {400, 300}, budget);
+    EXPECT_EQ(small.Thumbnail.cacheKey(), small.Image.cacheKey());
+    EXPECT_EQ(small.bytes(), small.Image.sizeInBytes());
+}
+
 TEST(ShownPictureFiles, FirstNameAlwaysFurtherEmptyNamesSkipped)
 {
     using Files = std::vector<std::filesystem::path>;
