@@ -452,8 +452,8 @@ bool Measure(const char* kind, int noise)
     PrintSteps("walk, 150 ms pause", reading.Steps, baseline);
     PrintSteps("walk, no pause", held.Steps, baseline);
     std::printf("  peak memory (VmHWM, and what it adds to VmRSS at the phase's start): first "
-                "products and today %.1f MB (+%.1f); walk with pause %.1f MB (+%.1f), without "
-                "%.1f MB (+%.1f)\n  cache at most %.1f / %.1f MB; steps not shown right: %d\n",
+                "products and today %.1f MB (%+.1f); walk with pause %.1f MB (%+.1f), without "
+                "%.1f MB (%+.1f)\n  cache at most %.1f / %.1f MB; steps not shown right: %d\n",
                 todayPeakKb / 1024.0, (todayPeakKb - todayStartKb) / 1024.0,
                 reading.PeakKb / 1024.0, (reading.PeakKb - reading.StartKb) / 1024.0,
                 held.PeakKb / 1024.0, (held.PeakKb - held.StartKb) / 1024.0,
