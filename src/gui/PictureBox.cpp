@@ -7,11 +7,11 @@
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
-void PictureBox::setPicture(const QImage& image, QSize fullSize)
+void PictureBox::setPicture(const QImage& image, QSize fullSize, const QImage& scaled)
 {
     m_image = image;
     m_fullSize = fullSize.isValid() ? fullSize : image.size();
-    m_scaled = QImage();
+    m_scaled = scaled;
     update();
 }
 

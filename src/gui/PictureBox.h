@@ -15,8 +15,9 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     // `fullSize` is the picture's stored size; an invalid one means the
-    // image's own size.
-    void setPicture(const QImage& image, QSize fullSize = QSize());
+    // image's own size. `scaled` is the image already shrunk for this box,
+    // when the caller has it; one of another size is made again.
+    void setPicture(const QImage& image, QSize fullSize = QSize(), const QImage& scaled = QImage());
     void clear();
 
     const QImage& picture() const { return m_image; }

@@ -99,19 +99,19 @@ void PictureFrame::showPictures(const std::string& list)
     const ShownPicture& first = pictures.front().orThrow();
     const UpdatesHeldOff heldOff(this);
     m_mainPicture->setPicture(first.Image, first.FullSize);
-    m_firstThumbnail->setPicture(first.Image, first.FullSize);
+    m_firstThumbnail->setPicture(first.Image, first.FullSize, first.Thumbnail);
     for (std::size_t i = 1; i < pictures.size(); ++i) {
         const ShownPicture& picture = pictures[i].orThrow();
-        addThumbnail(picture.Image, picture.FullSize);
+        addThumbnail(picture);
     }
     m_shownList = list;
 }
 
-void PictureFrame::addThumbnail(const QImage& picture, QSize fullSize)
+void PictureFrame::addThumbnail(const ShownPicture& picture)
 {
     auto box = std::make_unique<PictureBox>(this);
     box->setGeometry(thumbnailRect(int(m_thumbnails.size()) + 1));
-    box->setPicture(picture, fullSize);
+    box->setPicture(picture.Image, picture.FullSize, picture.Thumbnail);
     PictureBox* raw = box.get();
     connect(raw, &PictureBox::clicked, this, [this, raw] { showLarge(raw); });
     box->show();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/pictures/ShownPicture.h"
+
 #include <QFrame>
 #include <memory>
 #include <string>
@@ -17,8 +19,8 @@ class PictureFrame : public QFrame
     Q_OBJECT
 public:
     // The height of the thumbnail strip and the size of one thumbnail.
-    static constexpr int StripHeight = 71;
-    static constexpr int ThumbnailWidth = 105;
+    static constexpr int StripHeight = kThumbnailHeight;
+    static constexpr int ThumbnailWidth = kThumbnailWidth;
 
     explicit PictureFrame(QWidget* parent = nullptr);
     ~PictureFrame() override;
@@ -65,7 +67,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void addThumbnail(const QImage& picture, QSize fullSize);
+    void addThumbnail(const ShownPicture& picture);
     void showLarge(PictureBox* thumbnail);
     void layOut();
     QRect thumbnailRect(int index) const;

@@ -68,9 +68,10 @@ void PicturePanel::setPictureCache(PictureCache& cache, LookAhead& lookAhead)
 
 void PicturePanel::scheduleCataloguePictures(std::string pictures, std::vector<std::string> nearby)
 {
-    // What was wanted around the previous selection is wanted no more.
+    // What was wanted around the previous selection is wanted no more, but
+    // for the pictures of this one, which go on being decoded meanwhile.
     if (m_lookAhead)
-        m_lookAhead->cancel();
+        m_lookAhead->keepOnly(ShownPictureFiles(m_catalogueFrame->pictureFolder(), pictures));
     m_pendingCataloguePictures = std::move(pictures);
     m_nearbyCataloguePictures = std::move(nearby);
     m_pictureDelayTimer->stop();
@@ -82,6 +83,9 @@ void PicturePanel::showCataloguePictures()
 {
     m_pictureDelayTimer->stop();
     m_catalogueFrame->showPictures(m_pendingCataloguePictures);
+    // The pictures reach the screen before the helpers start decoding ahead:
+    // woken, they would take the cores from the paint.
+    m_catalogueFrame->repaint();
     lookAhead(m_catalogueFrame, m_nearbyCataloguePictures);
 }
 
@@ -91,6 +95,7 @@ void PicturePanel::showOrderPictures(const std::string& pictures,
     if (m_lookAhead)
         m_lookAhead->cancel();
     m_orderFrame->showPictures(pictures);
+    m_orderFrame->repaint();
     lookAhead(m_orderFrame, nearby);
 }
 

@@ -38,6 +38,21 @@ std::uint64_t LookAhead::request(std::vector<PictureJob> jobs)
     return generation;
 }
 
+void LookAhead::keepOnly(const std::vector<std::filesystem::path>& files)
+{
+    const auto unwanted = [&files](const PictureJob& job) {
+        return std::find(files.begin(), files.end(), job.File) == files.end();
+    };
+    {
+        const std::lock_guard lock(m_mutex);
+        std::erase_if(m_queue, unwanted);
+        std::erase_if(m_wanted, unwanted);
+        ++m_generation;
+        if (m_queue.empty() && m_running == 0)
+            m_idle.notify_all();
+    }
+}
+
 void LookAhead::waitUntilIdle()
 {
     std::unique_lock lock(m_mutex);

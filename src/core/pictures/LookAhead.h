@@ -49,6 +49,10 @@ public:
     std::uint64_t request(std::vector<PictureJob> jobs);
     // Forgets every queued job.
     void cancel() { request({}); }
+    // Forgets every job but those for `files`, which stay queued or, under
+    // way, are kept when they end: a product selected from the rows decoded
+    // ahead goes on being decoded while its showing is deferred.
+    void keepOnly(const std::vector<std::filesystem::path>& files);
     // Blocks until the queue is empty and no decoding is under way.
     void waitUntilIdle();
 

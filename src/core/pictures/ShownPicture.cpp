@@ -9,7 +9,8 @@ const ShownPicture& ShownPicture::orThrow() const
 
 qint64 ShownPicture::bytes() const
 {
-    return Image.sizeInBytes() + qint64(Error.size());
+    const qint64 thumbnail = Thumbnail.cacheKey() == Image.cacheKey() ? 0 : Thumbnail.sizeInBytes();
+    return Image.sizeInBytes() + thumbnail + qint64(Error.size());
 }
 
 ShownPicture DecodeShownPicture(const std::filesystem::path& file, QSize box, DecodeBudget& budget)
@@ -17,6 +18,16 @@ ShownPicture DecodeShownPicture(const std::filesystem::path& file, QSize box, De
     ShownPicture picture;
     try {
         picture.Image = DecodeJpegForBox(file, box, budget, &picture.FullSize);
+        // As the thumbnail's box would shrink it when painting; never larger
+        // than the picture as decoded, which the box enlarges itself.
+        const QSize thumbnail =
+            FittedPictureSize(picture.FullSize, QSize(kThumbnailWidth, kThumbnailHeight));
+        const QSize decoded = picture.Image.size();
+        picture.Thumbnail =
+            thumbnail.isEmpty() || thumbnail.width() >= decoded.width() ||
+                    thumbnail.height() >= decoded.height()
+                ? picture.Image
+                : picture.Image.scaled(thumbnail, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } catch (const EPictureError& e) {
         picture.Error = e.what();
     }

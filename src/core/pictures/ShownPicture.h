@@ -7,10 +7,18 @@
 #include <filesystem>
 #include <string>
 
+// The box of a thumbnail in the picture frame's strip.
+constexpr int kThumbnailWidth = 105;
+constexpr int kThumbnailHeight = 71;
+
 // One picture as a picture box shows it, or why its file could not be read.
 struct ShownPicture
 {
-    QImage Image;      // at the size it is shown at
+    QImage Image; // at the size it is shown at
+    // Image shrunk smoothly into the thumbnail box, made where the picture
+    // is decoded, so that a thumbnail's paint has nothing to scale; Image
+    // itself when the box would not shrink it.
+    QImage Thumbnail;
     QSize FullSize;    // the picture's stored size
     std::string Error; // the EPictureError text (Windows-1251); empty when read
 

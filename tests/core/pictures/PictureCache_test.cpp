@@ -136,6 +136,51 @@ TEST(LookAhead, ADecodingNoLongerAskedForIsNotKept)
     EXPECT_TRUE(cache.holds(PictureKey::Of(after.File, Box)));
 }
 
+TEST(LookAhead, KeepOnlyGoesOnDecodingTheNamedFiles)
+{
+    TempDir dir;
+    const PictureJob running{WritePicture(dir, "running.jpg", 64), Box};
+    const PictureJob other{WritePicture(dir, "other.jpg", 64), Box};
+    const PictureJob queued{WritePicture(dir, "queued.jpg", 64), Box};
+
+    std::promise<void> started, narrowed;
+    std::shared_future<void> narrowedSignal = narrowed.get_future().share();
+    const auto holdFirst = [&, first = true](const std::filesystem::path& file, QSize box,
+                                             DecodeBudget& budget) mutable {
+        if (std::exchange(first, false)) {
+            started.set_value();
+            narrowedSignal.wait();
+        }
+        return DecodeShownPicture(file, box, budget);
+    };
+    PictureCache cache(PictureCache::kDefaultBytes);
+    LookAhead lookAhead(cache, 1, holdFirst);
+    lookAhead.request({running, other, queued});
+    started.get_future().wait();
+    lookAhead.keepOnly({running.File, queued.File});
+    narrowed.set_value();
+    lookAhead.waitUntilIdle();
+
+    EXPECT_TRUE(cache.holds(PictureKey::Of(running.File, Box)));
+    EXPECT_FALSE(cache.holds(PictureKey::Of(other.File, Box)));
+    EXPECT_TRUE(cache.holds(PictureKey::Of(queued.File, Box)));
+}
+
+TEST(ShownPicture, ComesWithItsThumbnailCountedInItsBytes)
+{
+    TempDir dir;
+    DecodeBudget budget(DecodeBudget::kProductBytes);
+    const ShownPicture large =
+        DecodeShownPicture(WritePicture(dir, "large.jpg", 800), {400, 300}, budget);
+    EXPECT_EQ(large.Thumbnail.size(), QSize(94, 71));
+    EXPECT_EQ(large.bytes(), large.Image.sizeInBytes() + large.Thumbnail.sizeInBytes());
+    // A picture no larger than the thumbnail's box is its own thumbnail.
+    const ShownPicture small =
+        DecodeShownPicture(WritePicture(dir, "small.jpg", 64), {400, 300}, budget);
+    EXPECT_EQ(small.Thumbnail.cacheKey(), small.Image.cacheKey());
+    EXPECT_EQ(small.bytes(), small.Image.sizeInBytes());
+}
+
 TEST(ShownPictureFiles, FirstNameAlwaysFurtherEmptyNamesSkipped)
 {
     using Files = std::vector<std::filesystem::path>;
