@@ -27,10 +27,11 @@
 int main(int argc, char* argv[])
 {
     // The preview's HTML engine refuses its sandbox under the root account
-    // (containers, CI); there it runs without it.
+    // (containers, CI); there it runs without it. The engine comes with the
+    // first preview, which also makes the OpenGL context it shares
+    // (DocumentViewModule): none is made at start.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pelmora.png")));
     // Lets the desktop match the windows to the installed desktop entry.
