@@ -27,9 +27,7 @@
 int main(int argc, char* argv[])
 {
     // The preview's HTML engine refuses its sandbox under the root account
-    // (containers, CI); there it runs without it. The engine comes with the
-    // first preview, which also makes the OpenGL context it shares
-    // (DocumentViewModule): none is made at start.
+    // (containers, CI); there it runs without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication application(argc, argv);
