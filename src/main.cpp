@@ -12,12 +12,12 @@
 #include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
 #include "gui/OrderPreviewDialog.h"
+#include "gui/ProgramIcon.h"
 #include "gui/QtInteraction.h"
 #include "gui/QuantityDialog.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pelmora.png")));
+    QApplication::setWindowIcon(ProgramIcon());
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("pelmora"));
 
