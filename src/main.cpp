@@ -2,41 +2,57 @@
 #include "core/catalogue/Prices.h"
 #include "core/net/CurlHttpClient.h"
 #include "core/order/Order.h"
+#include "core/order/OrderHistory.h"
 #include "core/pictures/LookAhead.h"
 #include "core/seams/Clock.h"
 #include "core/settings/Settings.h"
+#include "core/startup/CommandLine.h"
+#include "core/startup/SingleInstance.h"
 #include "core/startup/Startup.h"
 #include "core/text/NumberFormat.h"
 #include "gui/AboutDialog.h"
 #include "gui/BusyCursor.h"
 #include "gui/CustomerDialog.h"
 #include "gui/MainWindow.h"
+#include "gui/OrderFileRequests.h"
 #include "gui/OrderPreviewDialog.h"
 #include "gui/ProgramIcon.h"
 #include "gui/QtInteraction.h"
 #include "gui/QuantityDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 #include <unistd.h>
 
-int main(int argc, char* argv[])
+namespace {
+
+// --help and --version answer on the console without a window, so without a
+// display too.
+CommandLineRequest ReadCommandLine(int argc, char* argv[])
 {
-    // The preview's HTML engine refuses its sandbox under the root account
-    // (containers, CI); there it runs without it.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication application(argc, argv);
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments.append(QString::fromLocal8Bit(argv[k]));
+    const CommandLineRequest request = ParseCommandLine(arguments, QDir::currentPath());
+    std::fputs(request.standardOutput.toLocal8Bit().constData(), stdout);
+    std::fputs(request.standardError.toLocal8Bit().constData(), stderr);
+    return request;
+}
+
+// The program's icon, language of the standard dialogs and font.
+void SetUpLook(QTranslator& qtTranslation)
+{
     QApplication::setWindowIcon(ProgramIcon());
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("pelmora"));
 
     // Standard buttons and dialogs speak Russian, whatever the system language.
-    QTranslator qtTranslation;
     if (qtTranslation.load(QStringLiteral("qtbase_ru"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslation);
@@ -46,6 +62,42 @@ int main(int argc, char* argv[])
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QApplication::setFont(QFont(QStringLiteral("Tahoma"), 8));
+}
+
+// Files asked for by later starts, and the one on the command line, are
+// opened once the start-up sequence has run.
+OrderFileRequests& TakeFileRequests(SingleInstance& instance, MainWindow& window,
+                                    const QString& orderFile)
+{
+    OrderFileRequests& requests = window.fileRequests();
+    QObject::connect(&instance, &SingleInstance::fileRequested, &requests,
+                     &OrderFileRequests::requestFile);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &requests,
+                     &OrderFileRequests::requestActivation);
+    if (!orderFile.isEmpty())
+        requests.requestFile(orderFile);
+    return requests;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const CommandLineRequest request = ReadCommandLine(argc, argv);
+    if (!request.runProgram)
+        return request.exitCode;
+
+    // The preview's HTML engine refuses its sandbox under the root account
+    // (containers, CI); there it runs without it.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication application(argc, argv);
+    // A program already running takes the file over; this one ends.
+    SingleInstance instance;
+    if (instance.start(request.orderFile) == SingleInstance::Role::HandedOver)
+        return 0;
+    QTranslator qtTranslation;
+    SetUpLook(qtTranslation);
 
     // The locale's number and date conventions, read once and handed down.
     const TFormatSettings systemFormat = FormatFromLocale(QLocale::system());
@@ -59,13 +111,13 @@ int main(int argc, char* argv[])
     Catalogue catalogue;
     Prices prices;
     Order order;
+    OrderHistory history(order);
     Settings settings(systemFormat);
-
     // The look-ahead decodes into the cache, so it is created after it and ends first.
     PictureCache pictureCache(PictureCache::kDefaultBytes);
     LookAhead lookAhead(pictureCache, LookAhead::kDefaultThreads);
 
-    MainWindow mainWindow(catalogue, prices, order, settings, seams, systemFormat);
+    MainWindow mainWindow(catalogue, prices, order, history, settings, seams, systemFormat);
     mainWindow.setPictureCache(pictureCache, lookAhead);
     interaction.setOwner(&mainWindow);
     CustomerDialog customerDialog(settings, interaction, &mainWindow);
@@ -74,13 +126,17 @@ int main(int argc, char* argv[])
     OrderPreviewDialog previewDialog(interaction, &mainWindow);
     mainWindow.setDialogs(&customerDialog, &aboutDialog, &quantityDialog, &previewDialog);
 
+    OrderFileRequests& requests = TakeFileRequests(instance, mainWindow, request.orderFile);
+
     // The start-up sequence runs as the message loop starts, before the main
     // window appears, as its first show.
-    QTimer::singleShot(0, &mainWindow, [&mainWindow] {
-        if (mainWindow.runStartup(StandardStartupPlaces()))
+    QTimer::singleShot(0, &mainWindow, [&mainWindow, &requests] {
+        if (mainWindow.runStartup(StandardStartupPlaces())) {
             mainWindow.show();
-        else
+            requests.startServing();
+        } else {
             QApplication::exit(1);
+        }
     });
     return QApplication::exec();
 }

@@ -62,7 +62,7 @@ Session::Session(const Profile& profile, const CatalogueFolder& catalogue)
     Ui.InputAnswers = {QStringLiteral("98.5")};
 
     const auto start = Clock::now();
-    Form1 = std::make_unique<MainWindow>(Catalogue, Prices, Order, Settings,
+    Form1 = std::make_unique<MainWindow>(Catalogue, Prices, Order, History, Settings,
                                          Seams{Ui, Http, SystemClock}, Format);
     Form2 = std::make_unique<CustomerDialog>(Settings, Ui, Form1.get());
     Form3 = std::make_unique<AboutDialog>(Ui, Form1.get());

@@ -8,6 +8,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Prices.h"
 #include "core/order/Order.h"
+#include "core/order/OrderHistory.h"
 #include "core/seams/Clock.h"
 #include "core/settings/Settings.h"
 #include "gui/MainWindow.h"
@@ -58,6 +59,7 @@ struct Session
     ::Catalogue Catalogue;
     ::Prices Prices;
     ::Order Order;
+    ::OrderHistory History{Order};
     ::Settings Settings{Format};
     std::unique_ptr<MainWindow> Form1;
     std::unique_ptr<CustomerDialog> Form2;

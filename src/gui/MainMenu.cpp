@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace {
@@ -28,8 +29,11 @@ MainMenu CreateMainMenu(QMainWindow& window)
         AddCommand(file, QStringLiteral("Новый заказ"), "N2", QKeySequence(Qt::CTRL | Qt::Key_N));
     menu.openOrder = AddCommand(file, QStringLiteral("Открыть заказ..."), "N3",
                                 QKeySequence(Qt::CTRL | Qt::Key_O));
+    menu.recentOrders = Named(file->addMenu(QStringLiteral("Недавние заказы")), "recentOrders");
     menu.saveOrder = AddCommand(file, QStringLiteral("Сохранить заказ..."), "N4",
                                 QKeySequence(Qt::CTRL | Qt::Key_S));
+    menu.exportOrder = AddCommand(file, QStringLiteral("Экспорт заказа…"), "exportOrder");
+    menu.checkCatalogue = AddCommand(file, QStringLiteral("Сверить с каталогом"), "checkCatalogue");
     menu.completeOrder = AddCommand(file, QStringLiteral("Завершить заказ"), "N16",
                                     QKeySequence(Qt::CTRL | Qt::Key_E));
     Named(file->addSeparator(), "N17");

@@ -2,6 +2,7 @@
 
 class QAction;
 class QMainWindow;
+class QMenu;
 
 // The main window's menu commands. Each action carries its designer name as
 // its object name.
@@ -10,6 +11,9 @@ struct MainMenu
     QAction* newOrder = nullptr;
     QAction* openOrder = nullptr;
     QAction* saveOrder = nullptr;
+    QMenu* recentOrders = nullptr;
+    QAction* exportOrder = nullptr;
+    QAction* checkCatalogue = nullptr;
     QAction* completeOrder = nullptr;
     QAction* exit = nullptr;
     QAction* onePicture = nullptr;

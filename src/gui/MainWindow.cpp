@@ -8,7 +8,9 @@
 #include "gui/CatalogueCommands.h"
 #include "gui/CatalogueView.h"
 #include "gui/CustomerDialog.h"
+#include "gui/EditCommands.h"
 #include "gui/ErrorHandler.h"
+#include "gui/ExportCommand.h"
 #include "gui/NearbyPictures.h"
 #include "gui/OrderCommands.h"
 #include "gui/OrderView.h"
@@ -33,10 +35,11 @@ QPushButton* CommandButton(const QString& caption, const char* designerName, int
 
 } // namespace
 
-MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Settings& settings,
-                       Seams seams, const TFormatSettings& systemFormat, QWidget* parent)
+MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, OrderHistory& history,
+                       Settings& settings, Seams seams, const TFormatSettings& systemFormat,
+                       QWidget* parent)
     : QMainWindow(parent), m_catalogue(catalogue), m_prices(prices), m_order(order),
-      m_settings(settings), m_seams(seams), m_systemFormat(systemFormat)
+      m_history(history), m_settings(settings), m_seams(seams), m_systemFormat(systemFormat)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Создание заказа \"Пелмора\""));
@@ -47,9 +50,14 @@ MainWindow::MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Setti
     createControls();
     m_catalogueCommands =
         new CatalogueCommands(settings, catalogue, prices, seams, systemFormat, this);
-    m_orderCommands = new OrderCommands(order, prices, *m_orderView, seams, systemFormat, this);
+    m_orderCommands =
+        new OrderCommands(order, history, prices, *m_orderView, seams, systemFormat, this);
+    m_editCommands = new EditCommands(CreateEditMenu(*this), order, history, catalogue,
+                                      *m_orderView, seams, systemFormat, this);
+    createFileCommands();
     connectCommands();
     connectViews();
+    connectFileCommands();
 
     // The design size is the outer size, the window manager's frame included.
     move(99, 154);
@@ -64,6 +72,7 @@ void MainWindow::setDialogs(CustomerDialog* customer, AboutDialog* about, Quanti
     m_customerDialog = customer;
     m_aboutDialog = about;
     m_orderCommands->setDialogs(quantity, customer, preview);
+    m_exportCommand->setCustomerDialog(customer);
 }
 
 void MainWindow::setPictureCache(PictureCache& cache, LookAhead& lookAhead)
@@ -97,65 +106,6 @@ void MainWindow::createControls()
     m_statusBar->addWidget(m_statusText, 1);
 }
 
-void MainWindow::connectCommands()
-{
-    IUserInteraction& ui = m_seams.ui;
-    OrderCommands* order = m_orderCommands;
-    connect(m_menu.exit, &QAction::triggered, this, &QWidget::close);
-    connect(m_newOrderButton, &QPushButton::clicked, this,
-            Guard(ui, order, &OrderCommands::newOrder));
-    connect(m_openOrderButton, &QPushButton::clicked, this,
-            Guard(ui, order, &OrderCommands::openOrder));
-    connect(m_saveOrderButton, &QPushButton::clicked, this,
-            Guard(ui, order, &OrderCommands::saveOrder));
-    connect(m_completeOrderButton, &QPushButton::clicked, this,
-            Guard(ui, order, &OrderCommands::completeOrder));
-    connect(m_menu.newOrder, &QAction::triggered, m_newOrderButton, &QPushButton::click);
-    connect(m_menu.openOrder, &QAction::triggered, m_openOrderButton, &QPushButton::click);
-    connect(m_menu.saveOrder, &QAction::triggered, m_saveOrderButton, &QPushButton::click);
-    connect(m_menu.completeOrder, &QAction::triggered, m_completeOrderButton, &QPushButton::click);
-    connect(m_menu.about, &QAction::triggered, this, [this] {
-        if (m_aboutDialog)
-            m_aboutDialog->exec();
-    });
-    connect(m_menu.onePicture, &QAction::triggered, this,
-            [this] { Guarded(m_seams.ui, [this] { applyPreviewMode(PreviewMode::OnePicture); }); });
-    connect(m_menu.twoPictures, &QAction::triggered, this, [this] {
-        Guarded(m_seams.ui, [this] { applyPreviewMode(PreviewMode::TwoPictures); });
-    });
-    CatalogueCommands* catalogue = m_catalogueCommands;
-    connect(m_menu.chooseCatalogueFile, &QAction::triggered, this,
-            Guard(ui, catalogue, &CatalogueCommands::chooseCatalogueFile));
-    connect(m_menu.customerDetails, &QAction::triggered, this,
-            Guard(ui, this, &MainWindow::askCustomerDetails));
-    connect(m_menu.checkForUpdates, &QAction::triggered, this,
-            [&ui, catalogue] { Guarded(ui, [catalogue] { catalogue->checkForUpdates(false); }); });
-    connect(m_menu.euroRate, &QAction::triggered, this,
-            Guard(ui, catalogue, &CatalogueCommands::askEuroRate));
-    connect(catalogue, &CatalogueCommands::catalogueChanged, this, &MainWindow::showCatalogue);
-}
-
-void MainWindow::connectViews()
-{
-    IUserInteraction& ui = m_seams.ui;
-    connect(m_catalogueView, &CatalogueView::productSelected, this,
-            Guard(ui, this, &MainWindow::scheduleCataloguePictures));
-    connect(m_catalogueView, &CatalogueView::addProductRequested, this,
-            Guard(ui, this, &MainWindow::addSelectedProduct));
-    connect(m_picturePanel, &PicturePanel::cataloguePictureDoubleClicked, this,
-            Guard(ui, this, &MainWindow::addSelectedProduct));
-    connect(m_catalogueView, &CatalogueView::filterRequested, this,
-            Guard(ui, this, &MainWindow::applyNameFilter));
-    connect(m_orderView, &OrderView::lineSelected, this,
-            Guard(ui, this, &MainWindow::showOrderPictures));
-    connect(m_orderView, &OrderView::changeLineRequested, this,
-            Guard(ui, m_orderCommands, &OrderCommands::changeSelectedLine));
-    connect(m_picturePanel, &PicturePanel::orderPictureDoubleClicked, this,
-            Guard(ui, m_orderCommands, &OrderCommands::changeSelectedLine));
-    connect(m_orderView, &OrderView::deleteLineRequested, this,
-            Guard(ui, m_orderCommands, &OrderCommands::deleteSelectedLine));
-}
-
 bool MainWindow::runStartup(const StartupPlaces& places)
 {
     m_catalogueView->endArticleSearch();
@@ -168,6 +118,7 @@ bool MainWindow::runStartup(const StartupPlaces& places)
     // what was reached.
     if (result.error)
         Guarded(m_seams.ui, [&result] { std::rethrow_exception(result.error); });
+    startFileCommands();
     return true;
 }
 
@@ -222,6 +173,7 @@ void MainWindow::catalogueReady()
 void MainWindow::showOrder()
 {
     m_orderView->refill();
+    m_editCommands->refresh();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

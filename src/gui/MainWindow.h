@@ -10,11 +10,16 @@
 class AboutDialog;
 class Catalogue;
 class CatalogueCommands;
+class CatalogueCheckCommand;
 class CatalogueView;
 class CustomerDialog;
+class EditCommands;
+class ExportCommand;
 class LookAhead;
 class Order;
+class OrderHistory;
 class OrderCommands;
+class OrderFileRequests;
 class OrderPreviewDialog;
 class OrderView;
 class PictureCache;
@@ -24,6 +29,8 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class QuantityDialog;
+class RateLabel;
+class RecentOrdersMenu;
 class Settings;
 
 // The main window: the order is composed here from the catalogue. It lays
@@ -33,8 +40,9 @@ class MainWindow : public QMainWindow, private StartupWindow
 {
     Q_OBJECT
 public:
-    MainWindow(Catalogue& catalogue, Prices& prices, Order& order, Settings& settings, Seams seams,
-               const TFormatSettings& systemFormat, QWidget* parent = nullptr);
+    MainWindow(Catalogue& catalogue, Prices& prices, Order& order, OrderHistory& history,
+               Settings& settings, Seams seams, const TFormatSettings& systemFormat,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The secondary windows, created once by the program entry.
@@ -49,6 +57,8 @@ public:
 
     // The order was replaced from outside the window: shows it afresh.
     void showOrder();
+    // Order files asked for from outside: the command line, a later start.
+    OrderFileRequests& fileRequests() { return *m_fileRequests; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -65,6 +75,11 @@ private:
     void createControls();
     void connectCommands();
     void connectViews();
+    // The order files' commands: recent orders, export, the catalogue check.
+    void createFileCommands();
+    void connectFileCommands();
+    // After the start-up sequence: the recent list and the rate it settled on.
+    void startFileCommands();
     void layOutForSize();
     void applyNameFilter();
     void addSelectedProduct();
@@ -74,6 +89,7 @@ private:
     Catalogue& m_catalogue;
     Prices& m_prices;
     Order& m_order;
+    OrderHistory& m_history;
     Settings& m_settings;
     Seams m_seams;
     TFormatSettings m_systemFormat;
@@ -91,6 +107,12 @@ private:
 
     CatalogueCommands* m_catalogueCommands = nullptr;
     OrderCommands* m_orderCommands = nullptr;
+    EditCommands* m_editCommands = nullptr;
     CustomerDialog* m_customerDialog = nullptr;
     AboutDialog* m_aboutDialog = nullptr;
+    RecentOrdersMenu* m_recentOrders = nullptr;
+    ExportCommand* m_exportCommand = nullptr;
+    CatalogueCheckCommand* m_catalogueCheck = nullptr;
+    OrderFileRequests* m_fileRequests = nullptr;
+    RateLabel* m_rateLabel = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "core/order/Order.h"
 #include "core/order/OrderDocument.h"
 #include "core/order/OrderFile.h"
+#include "core/order/OrderHistory.h"
 #include "core/order/OrderMessages.h"
 #include "core/order/SaveFileChoice.h"
 #include "core/seams/Clock.h"
@@ -32,10 +33,11 @@ void ShowFileError(IUserInteraction& ui, const std::exception& error)
 
 } // namespace
 
-OrderCommands::OrderCommands(Order& order, const Prices& prices, OrderView& view, Seams seams,
-                             const TFormatSettings& systemFormat, QObject* parent)
-    : QObject(parent), m_order(order), m_prices(prices), m_view(view), m_seams(seams),
-      m_systemFormat(systemFormat)
+OrderCommands::OrderCommands(Order& order, OrderHistory& history, const Prices& prices,
+                             OrderView& view, Seams seams, const TFormatSettings& systemFormat,
+                             QObject* parent)
+    : QObject(parent), m_order(order), m_history(history), m_prices(prices), m_view(view),
+      m_seams(seams), m_systemFormat(systemFormat)
 {}
 
 void OrderCommands::setDialogs(QuantityDialog* quantity, CustomerDialog* customer,
@@ -54,12 +56,18 @@ void OrderCommands::addProduct(const CatalogueEntry& entry)
         entry.SKU.Str(), entry.Name.Str(), entry.MinQuantity, entry.Packing, entry.MinQuantity);
     if (quantity <= 0)
         return;
-    if (m_order.add(entry, quantity) == Order::AddResult::Refused) {
+    if (m_history.add(entry, quantity) == Order::AddResult::Refused) {
         m_seams.ui.MessageBox(QString::fromUtf8(OrderMessages::kQuantityRefused), AppTitle(),
                               MessageButtons::Ok, MessageIcon::None);
         return;
     }
+    showLines();
+}
+
+void OrderCommands::showLines()
+{
     m_view.refill();
+    Q_EMIT linesChanged();
 }
 
 int32_t OrderCommands::selectedLine() const
@@ -79,8 +87,8 @@ void OrderCommands::changeSelectedLine()
     const OrderItem line = *m_order.line(index);
     const int32_t quantity = m_quantityDialog->askQuantity(
         line.SKU.Str(), line.Name.Str(), line.MinQuantity, line.Packing, line.Quantity);
-    if (m_order.changeQuantity(index, quantity))
-        m_view.refill();
+    if (m_history.changeQuantity(index, quantity))
+        showLines();
 }
 
 void OrderCommands::deleteSelectedLine()
@@ -92,8 +100,8 @@ void OrderCommands::deleteSelectedLine()
                               QStringLiteral("Удаление"), MessageButtons::YesNo,
                               MessageIcon::Question) != MessageAnswer::Yes)
         return;
-    if (m_order.removeLine(index))
-        m_view.refill();
+    if (m_history.removeLine(index))
+        showLines();
 }
 
 void OrderCommands::newOrder()
@@ -108,9 +116,16 @@ void OrderCommands::newOrder()
         // An order the user wanted kept is not emptied unless it was saved.
         if (answer == MessageAnswer::Yes && !saveOrder())
             return;
+        // Emptying changes the user chose not to keep can be taken back.
+        if (answer == MessageAnswer::No) {
+            m_history.clearOrder();
+            showLines();
+            return;
+        }
     }
     m_order.clear();
-    m_view.refill();
+    m_history.forget();
+    showLines();
 }
 
 bool OrderCommands::saveOrder()
@@ -130,16 +145,22 @@ bool OrderCommands::saveOrder()
         ShowFileError(m_seams.ui, error);
         return false;
     }
+    Q_EMIT orderFileUsed(*chosen);
     return true;
+}
+
+bool OrderCommands::mayReplaceOrder()
+{
+    return !m_order.isModified() ||
+           m_seams.ui.MessageBox(QStringLiteral("Текущий заказ не сохранен. Открытие заказа "
+                                                "приведет к потере данных. Продолжить?"),
+                                 QStringLiteral("Открыть"), MessageButtons::YesNo,
+                                 MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 void OrderCommands::openOrder()
 {
-    if (m_order.isModified() &&
-        m_seams.ui.MessageBox(QStringLiteral("Текущий заказ не сохранен. Открытие заказа приведет "
-                                             "к потере данных. Продолжить?"),
-                              QStringLiteral("Открыть"), MessageButtons::YesNo,
-                              MessageIcon::Question) != MessageAnswer::Yes)
+    if (!mayReplaceOrder())
         return;
     m_openOrderDialog.Filter = QString::fromUtf8(kOrderFileFilter);
     m_openOrderDialog.DefaultExtension = QString::fromUtf8(kOrderFileExtension);
@@ -147,14 +168,28 @@ void OrderCommands::openOrder()
     if (!chosen)
         return;
     m_openOrderDialog.FileName = *chosen;
+    loadOrderFile(*chosen);
+}
+
+void OrderCommands::openOrderFile(const QString& path)
+{
+    if (mayReplaceOrder())
+        loadOrderFile(path);
+}
+
+void OrderCommands::loadOrderFile(const QString& path)
+{
     // The whole file is read and checked before the current order is touched.
     try {
-        m_order.load(FileSystemPath(*chosen));
+        m_order.load(FileSystemPath(path));
     } catch (const std::exception& error) {
         ShowFileError(m_seams.ui, error);
         return;
     }
-    m_view.refill();
+    m_history.forget();
+    showLines();
+    Q_EMIT orderFileUsed(path);
+    Q_EMIT orderOpened();
 }
 
 bool OrderCommands::confirmClose()

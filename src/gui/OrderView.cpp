@@ -80,6 +80,18 @@ void OrderView::refill()
     m_weightTotalLabel->setText(FromCp1251(totals.Weight));
 }
 
+void OrderView::showLine(int index)
+{
+    const QModelIndex cell = m_model->index(index, 0);
+    if (!cell.isValid())
+        return;
+    // A move is reported by the grid; the row it already has is reported here.
+    if (m_grid->currentIndex().row() == index)
+        selectRow(index + 1);
+    else
+        m_grid->setCurrentIndex(cell);
+}
+
 void OrderView::focusGrid()
 {
     m_grid->setFocus();

@@ -25,6 +25,9 @@ public:
     // The grid row of the line the user chose (row n is the order's line
     // n - 1); 0 before the first choice.
     int selectedRow() const { return m_selectedRow; }
+    // Moves to the order's line `index` (0-based) and reports it as chosen;
+    // nothing when there is no such line.
+    void showLine(int index);
     void focusGrid();
     bool isGridFocused() const;
 

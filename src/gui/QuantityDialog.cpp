@@ -1,5 +1,6 @@
 #include "gui/QuantityDialog.h"
 
+#include "core/order/BoxQuantity.h"
 #include "core/order/OrderMessages.h"
 #include "core/seams/Interaction.h"
 #include "core/text/Cp1251.h"
@@ -89,6 +90,13 @@ QuantityDialog::QuantityDialog(IUserInteraction& ui, QWidget* parent) : QDialog(
         Named(Place(new QPushButton(QStringLiteral("Отмена"), this), 430, 95, 75, 25), "Button2");
     m_okButton->setDefault(true);
 
+    // Shown only for products sold in boxes of several pieces.
+    m_boxesLabel = Named(Place(new QLabel(this), 120, 124, 216, 14), "BoxesLabel");
+    m_wholeBoxButton =
+        Named(Place(new QPushButton(QStringLiteral("До целой коробки"), this), 344, 124, 161, 25),
+              "WholeBoxButton");
+    m_wholeBoxButton->setAutoDefault(false);
+
     edit->beforeKey = [this](QKeyEvent* event) {
         bool consumed = false;
         Guarded(m_ui, [&] { consumed = handleFinishingKey(event) || refuseNonDigit(event); });
@@ -98,6 +106,10 @@ QuantityDialog::QuantityDialog(IUserInteraction& ui, QWidget* parent) : QDialog(
     // Edits made with the mouse (a paste from the context menu) are checked too.
     connect(m_quantityEdit, &QLineEdit::textEdited, this,
             Guard(m_ui, this, &QuantityDialog::checkQuantity));
+    connect(m_quantityEdit, &QLineEdit::textChanged, this,
+            Guard(m_ui, this, &QuantityDialog::showBoxes));
+    connect(m_wholeBoxButton, &QPushButton::clicked, this,
+            Guard(m_ui, this, &QuantityDialog::roundToWholeBoxes));
     connect(m_okButton, &QPushButton::clicked, this, Guard(m_ui, this, &QuantityDialog::confirm));
     connect(m_cancelButton, &QPushButton::clicked, this,
             Guard(m_ui, this, &QuantityDialog::cancel));
@@ -109,8 +121,14 @@ int32_t QuantityDialog::askQuantity(const std::string& sku, const std::string& n
     setProductText(sku, name, minQuantity, packing);
     m_minimumQuantity = minQuantity;
     m_enteredQuantity = 0;
+    m_packing = packing;
+    const bool inBoxes = packing > 1;
+    m_boxesLabel->setVisible(inBoxes);
+    m_wholeBoxButton->setVisible(inBoxes);
+    setFixedSize(513, inBoxes ? 157 : 127);
     m_hintLabel->clear();
     m_quantityEdit->setText(QString::number(startQuantity));
+    showBoxes();
     exec();
     return m_enteredQuantity;
 }
@@ -161,6 +179,26 @@ void QuantityDialog::selectQuantity()
 {
     m_quantityEdit->setFocus();
     m_quantityEdit->selectAll();
+}
+
+void QuantityDialog::showBoxes()
+{
+    int32_t number = 0;
+    const bool read = TryStrToInt(ToCp1251(m_quantityEdit->text()), number);
+    m_boxesLabel->setText(read ? FromCp1251(BoxesText(number, m_packing)) : QString());
+}
+
+void QuantityDialog::roundToWholeBoxes()
+{
+    int32_t number = 0;
+    if (!TryStrToInt(ToCp1251(m_quantityEdit->text()), number))
+        number = 0;
+    if (const std::optional<int32_t> whole =
+            WholeBoxQuantity(number, m_packing, m_minimumQuantity)) {
+        m_quantityEdit->setText(QString::number(*whole));
+        checkQuantity();
+    }
+    selectQuantity();
 }
 
 bool QuantityDialog::handleFinishingKey(QKeyEvent* event)

@@ -49,6 +49,9 @@ private:
     bool handleFinishingKey(QKeyEvent* event);
     bool refuseNonDigit(QKeyEvent* event);
     void selectQuantity();
+    // The quantity in the product's boxes under the box, as typed.
+    void showBoxes();
+    void roundToWholeBoxes();
 
     IUserInteraction& m_ui;
     QPlainTextEdit* m_productText;
@@ -56,7 +59,10 @@ private:
     QLabel* m_hintLabel;
     QPushButton* m_okButton;
     QPushButton* m_cancelButton;
+    QLabel* m_boxesLabel;
+    QPushButton* m_wholeBoxButton;
 
     int32_t m_minimumQuantity = 0;
     int32_t m_enteredQuantity = 0;
+    int32_t m_packing = 0;
 };

@@ -45,6 +45,7 @@ NAME_FILTER = "bella"  # Latin, so typed reliably; the demo catalogue spells it 
 MAIN = 'Создание заказа "Пелмора"'
 CUSTOMER = "Пользовательские данные"
 QUANTITY = "Добавление товара"
+PASTE = "Вставка списка товаров"
 DELETE = "Удаление"
 UPDATES = "Информация"
 PREVIEW = "Заказ"
@@ -123,14 +124,16 @@ class Run:
                 env[passed] = os.environ[passed]
         return env
 
-    def start_program(self):
-        env = dict(self.environment(), DISPLAY=self.x.display, QT_QPA_PLATFORM="xcb",
-                   http_proxy="http://127.0.0.1:%d" % self.port, no_proxy="")
+    def program_environment(self) -> dict:
+        return dict(self.environment(), DISPLAY=self.x.display, QT_QPA_PLATFORM="xcb",
+                    http_proxy="http://127.0.0.1:%d" % self.port, no_proxy="")
+
+    def start_program(self, *arguments: str):
         with open(self.app_log, "wb") as log:
             self.app = subprocess.Popen(
-                ["timeout", "-k", "5", str(TOTAL_SECONDS + 10), self.args.pelmora],
-                env=env, cwd=self.work, stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, start_new_session=True)
+                ["timeout", "-k", "5", str(TOTAL_SECONDS + 10), self.args.pelmora, *arguments],
+                env=self.program_environment(), cwd=self.work, stdin=subprocess.DEVNULL,
+                stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def cleanup(self, keep: bool):
         stop_group(self.app)
@@ -263,6 +266,7 @@ def scenario(run: Run):
     added = add_by_code_right_after_start(run, db_path)
     complete_with_ctrl_e_in_the_filter_box(run)
     save_and_empty_from_the_filter_box(run, added)
+    paste_a_list_and_undo_it(run, db_path)
 
     run.step("filter the catalogue by %r" % NAME_FILTER)
     x.key("shift+Tab", "shift+Tab")  # from the catalogue grid back to the filter box
@@ -312,9 +316,8 @@ def scenario(run: Run):
     run.close_with(wid, "Return")
     run.to_main()
 
-    run.step("open the saved order")
-    x.key("ctrl+o")
-    run.choose_file(OPEN_DIALOG, order_path + ".order")
+    run.step("open the saved order from Файл -> Недавние заказы")
+    open_newest_recent_order(run)
     run.to_main()
 
     document = os.path.join(run.out, "zakaz")
@@ -404,6 +407,41 @@ def save_and_empty_from_the_filter_box(run: Run, lines: list):
     check_order_file(path + ".order", lines)
     run.to_main()
     run.x.key("ctrl+n", "Tab", "Tab")  # back to the catalogue grid
+
+
+def paste_a_list_and_undo_it(run: Run, db_path: str):
+    """Three codes from the clipboard make three lines in one step: Ctrl+Z
+    takes all of them back, Ctrl+Y brings them back. The order is saved to
+    see them and then emptied; the focus ends on the catalogue grid."""
+    x = run.x
+    products = expected.filtered_products(db_path, "")[1:4]
+    lines = [expected.Line(p, 2 * max(p.min_quantity, 1)) for p in products]
+    text = "".join("%s\t%d\n" % (line.product.sku.decode("cp1251"), line.quantity)
+                   for line in lines)
+    run.step("paste a list of three codes from the clipboard")
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode("utf-8"),
+                   env=dict(os.environ, DISPLAY=x.display), check=True, timeout=10)
+    x.key("ctrl+shift+v")
+    run.close_with(run.dialog(PASTE), "ctrl+Return")  # every line added: the dialog closes
+    run.to_main()
+
+    run.step("Ctrl+Z takes the whole list back")
+    x.key("ctrl+z", "ctrl+e")
+    wid = run.dialog((NOTHING_ORDERED,) + SAVE_DIALOG, 10)
+    if x.windows().get(wid) != NOTHING_ORDERED:
+        raise StepFailed("after Ctrl+Z the pasted lines were still in the order")
+    run.close_with(wid, "Return")
+    run.to_main()
+
+    path = os.path.join(run.out, "pasted")
+    run.step("Ctrl+Y brings the list back; saved as %s" % path)
+    x.key("ctrl+y", "ctrl+s")
+    run.choose_file(SAVE_DIALOG, path)
+    run.wait_file(path + ".order", 4 + expected.RECORD_SIZE * len(lines))
+    check_order_file(path + ".order", lines)
+    run.to_main()
+    x.key("ctrl+n")
+    x.click(run.main, 360, 225)  # the catalogue grid
 
 
 def missing_picture_message(run: Run, db_path: str):
@@ -646,7 +684,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     run.web.rates_reachable = False
     asked_before = len(run.web.seen())
     run.started_at = datetime.datetime.now()
-    run.start_program()
+    run.start_program(order_path + ".order")  # opened once the start-up has run
     wid = run.dialog(RATE_PROMPT, 60)
     x.key("ctrl+a")
     x.type(TYPED_RATE)
@@ -661,10 +699,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     run.to_main()
 
     document = os.path.join(run.out, "zakaz-typed-rate")
-    run.step("open the saved order and complete it into %s" % document)
-    x.key("ctrl+o")
-    run.choose_file(OPEN_DIALOG, order_path + ".order")
-    run.to_main()
+    run.step("the order named on the command line is open: complete it into %s" % document)
     x.key("ctrl+e")
     run.choose_file(SAVE_DIALOG, document)
     preview = run.dialog(PREVIEW, 30)
@@ -672,6 +707,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     run.completed_at = datetime.datetime.now()
     run.close_with(preview, "Escape")
     run.to_main()
+    hand_over_to_the_running_program(run, order_path)
     x.key("alt+F4")
     try:
         status = run.app.wait(timeout=run.within(20))
@@ -688,6 +724,51 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
     typed = float(TYPED_RATE.replace(DECIMAL, "."))
     factor = expected.extended_product(typed, float(options["EuroIndex"]))
     check_document(run, document, lines, options, factor)
+
+
+def recent_orders(run: Run) -> list:
+    settings = read_ini(os.path.join(run.config, "Pelmora", "settings.ini"))
+    recent = settings.get("recentorders", {})
+    return [recent["file%d" % k] for k in range(1, 11) if recent.get("file%d" % k)]
+
+
+def open_newest_recent_order(run: Run):
+    """Файл (clicked in the menu bar) -> its third item, "Недавние заказы" ->
+    its first entry, the order saved last."""
+    x = run.x
+    fail_unless(recent_orders(run)[:1] == [os.path.join(run.out, "order-1.order")],
+                "settings.ini [RecentOrders]: %s" % recent_orders(run))
+    x.click(run.main, 18, 10)
+    end = time.monotonic() + run.within(5)
+    while not x.popups():
+        if time.monotonic() >= end:
+            raise StepFailed("the Файл menu did not open")
+        time.sleep(0.1)
+    x.key("Down", "Down", "Down", "Right")
+    time.sleep(0.3)
+    x.key("Return")
+
+
+def hand_over_to_the_running_program(run: Run, order_path: str):
+    """A second start names another order: it hands the file to the running
+    program, which opens it (and so puts it first in the recent list), and
+    ends at once."""
+    run.step("a second start hands its order over and ends")
+    other = os.path.join(run.out, "order-copy.order")
+    shutil.copyfile(order_path + ".order", other)
+    second = subprocess.run([run.args.pelmora, other], env=run.program_environment(),
+                            cwd=run.work, stdin=subprocess.DEVNULL, capture_output=True,
+                            timeout=run.within(20))
+    fail_unless(second.returncode == 0, "the second start ended with status %d: %s"
+                % (second.returncode, second.stderr[-500:]))
+    end = time.monotonic() + run.within(10)
+    while recent_orders(run)[:1] != [other]:
+        if time.monotonic() >= end:
+            raise StepFailed("the running program did not open %s; recent: %s"
+                             % (other, recent_orders(run)))
+        time.sleep(0.1)
+    fail_unless(run.app.poll() is None, "the first program ended")
+    run.to_main()
 
 
 def main() -> int:

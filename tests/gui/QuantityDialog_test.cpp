@@ -371,6 +371,48 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(env.Ui.Messages.empty());
     }
+    void quantityInBoxes()
+    {
+        FakeInteraction ui;
+        QuantityDialog dialog(ui);
+        const auto boxes = [&] {
+            return Part<QLabel>(dialog, "BoxesLabel");
+        };
+        const auto wholeBox = [&] {
+            return Part<QPushButton>(dialog, "WholeBoxButton");
+        };
+        OnNextModal([&](QDialog* open) {
+            QVERIFY(boxes()->isVisible());
+            QCOMPARE(wholeBox()->text(), QStringLiteral("До целой коробки"));
+            // The controls of a product without boxes keep their places.
+            QCOMPARE(OkButton(dialog)->geometry(), QRect(344, 95, 75, 25));
+            QCOMPARE(boxes()->text(), QStringLiteral("= 1 кор. + 1 шт."));
+            QTest::keyClicks(QuantityBox(dialog), QStringLiteral("7"));
+            QCOMPARE(Hint(dialog)->text(), QString()); // 7 is not below the minimum of 4
+            wholeBox()->click();
+            QCOMPARE(QuantityBox(dialog)->text(), QStringLiteral("12"));
+            QCOMPARE(boxes()->text(), QStringLiteral("= 2 кор."));
+            QCOMPARE(dialog.focusWidget(), QuantityBox(dialog));
+            open->reject();
+        });
+        dialog.askQuantity(Cp("AB-1"), Cp("Кружка"), 4, 6, 7);
+        QCOMPARE(dialog.size(), QSize(513, 157));
+
+        // Never below the minimum, and nothing about boxes of one piece.
+        OnNextModal([&](QDialog* open) {
+            wholeBox()->click();
+            QCOMPARE(QuantityBox(dialog)->text(), QStringLiteral("18"));
+            open->reject();
+        });
+        dialog.askQuantity(Cp("AB-1"), Cp("Кружка"), 13, 6, 1);
+        OnNextModal([&](QDialog* open) {
+            QVERIFY(!boxes()->isVisible());
+            QVERIFY(!wholeBox()->isVisible());
+            open->reject();
+        });
+        dialog.askQuantity(Cp("AB-1"), Cp("Кружка"), 1, 1, 7);
+        QCOMPARE(dialog.size(), QSize(513, 127));
+    }
 };
 
 QTEST_MAIN(QuantityDialogTest)

@@ -3,6 +3,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Prices.h"
 #include "core/order/Order.h"
+#include "core/order/OrderHistory.h"
 #include "core/seams/Clock.h"
 #include "core/seams/Seams.h"
 #include "core/settings/Settings.h"
@@ -41,6 +42,7 @@ public:
     ::Catalogue Catalogue;
     ::Prices Prices;
     ::Order Order;
+    ::OrderHistory History{Order};
     ::Settings Settings{Format};
 
     GuiTestEnvironment()

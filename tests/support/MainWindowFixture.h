@@ -29,7 +29,8 @@ class OrderPreviewDialog;
 struct MainWindowFixture
 {
     GuiTestEnvironment Env;
-    MainWindow Window{Env.Catalogue, Env.Prices, Env.Order, Env.Settings, Env.Seams(), Env.Format};
+    MainWindow Window{Env.Catalogue, Env.Prices,  Env.Order, Env.History,
+                      Env.Settings,  Env.Seams(), Env.Format};
     CustomerDialog Customer{Env.Settings, Env.Ui, &Window};
     QuantityDialog Quantity{Env.Ui, &Window};
     QAbstractItemModelTester CatalogueModelCheck{
