@@ -31,7 +31,6 @@ int main(int argc, char* argv[])
     // sandbox under the root account.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
 
     try {

@@ -19,17 +19,13 @@ foreach(size IN LISTS PELMORA_ICON_SIZES)
 endforeach()
 add_custom_target(pelmora_icon_images ALL DEPENDS ${pelmora_icon_pngs})
 
-# The window icon: the title bar and the task switcher pick the nearest size.
+# The window icon (gui/ProgramIcon.cpp): the title bar and the task switcher
+# pick the nearest size; larger ones come from the installed icon theme.
 # Aliases keep the resource paths independent of the build folder's layout.
 set(pelmora_window_icons)
-foreach(size IN ITEMS 16 32 48 256)
+foreach(size IN ITEMS 16 32 48)
     set(png ${PELMORA_ICON_DIR}/${size}x${size}/pelmora.png)
-    if(size EQUAL 256)
-        set(alias pelmora.png)
-    else()
-        set(alias pelmora-${size}.png)
-    endif()
-    set_source_files_properties(${png} PROPERTIES QT_RESOURCE_ALIAS ${alias})
+    set_source_files_properties(${png} PROPERTIES QT_RESOURCE_ALIAS pelmora-${size}.png)
     list(APPEND pelmora_window_icons ${png})
 endforeach()
 qt_add_resources(pelmora_gui pelmora_window_icons PREFIX /icons FILES ${pelmora_window_icons})

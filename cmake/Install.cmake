@@ -18,6 +18,8 @@ else()
 endif()
 
 install(TARGETS pelmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The program finds the HTML view module at ../lib/pelmora from its own folder.
+install(TARGETS pelmora_htmlview LIBRARY DESTINATION lib/pelmora)
 install(FILES ${CMAKE_SOURCE_DIR}/data/pelmora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PELMORA_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

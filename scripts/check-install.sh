@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and checks the result: the
-# executable, the desktop entry (validated), the icons in every size, the
-# order files' MIME type and that the desktop entry opens them, that the
-# executable needs only the system's shared libraries, and that the
-# installed program starts.
+# executable and its HTML view module, the desktop entry (validated), the
+# icons in every size, the order files' MIME type and that the desktop entry
+# opens them, that the executable needs only the system's shared libraries
+# and not the browser engine, and that the installed program starts.
 #
 #   scripts/check-install.sh [build-dir]     (default: build)
 #
@@ -18,7 +18,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
     -DPELMORA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" --target pelmora pelmora_icon_images >/dev/null
+cmake --build "$build" --target pelmora pelmora_htmlview pelmora_icon_images >/dev/null
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -104,7 +104,21 @@ if [ -x "$prefix/bin/pelmora" ]; then
   fi
   foreign=$(awk '$2 == "=>" && $3 !~ /^\/(usr\/)?lib(64|32|x32)?\// { print $3 }' <<<"$libraries")
   [ -z "$foreign" ] || fail "libraries from outside the system folders: $foreign"
-
+  # The browser engine comes with the HTML view module, never at start.
+  if grep -q 'libQt6WebEngine' <<<"$libraries"; then
+    fail "the executable links the browser engine: $(grep -o 'libQt6WebEngine[^ ]*' <<<"$libraries" | tr '\n' ' ')"
+  fi
+fi
+module="$prefix/lib/pelmora/pelmora_htmlview.so"
+if [ -f "$module" ]; then
+  module_libraries=$(ldd "$module")
+  if grep -q 'not found' <<<"$module_libraries"; then
+    fail "the HTML view module lacks: $(grep 'not found' <<<"$module_libraries" | tr -s ' \t' ' ')"
+  fi
+else
+  fail "lib/pelmora/pelmora_htmlview.so, the HTML view module, is missing"
+fi
+if [ -x "$prefix/bin/pelmora" ]; then
   # The program asks for the euro rate first and waits in that dialog, so
   # the timeout ending it means it started. Its home is a scratch folder and
   # its HTTP requests go to a closed local port, never to the internet.

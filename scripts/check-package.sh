@@ -59,7 +59,7 @@ for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6w
 done
 
 # Exactly these files, under /usr, owned by root.
-expected=(usr/bin/pelmora usr/share/applications/pelmora.desktop
+expected=(usr/bin/pelmora usr/lib/pelmora/pelmora_htmlview.so usr/share/applications/pelmora.desktop
           usr/share/mime/packages/pelmora-order.xml
           usr/share/icons/hicolor/scalable/apps/pelmora.svg
           usr/share/icons/hicolor/scalable/mimetypes/application-x-pelmora-order.svg)

@@ -16,13 +16,13 @@
 #include "gui/MainWindow.h"
 #include "gui/OrderFileRequests.h"
 #include "gui/OrderPreviewDialog.h"
+#include "gui/ProgramIcon.h"
 #include "gui/QtInteraction.h"
 #include "gui/QuantityDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -48,7 +48,7 @@ CommandLineRequest ReadCommandLine(int argc, char* argv[])
 // The program's icon, language of the standard dialogs and font.
 void SetUpLook(QTranslator& qtTranslation)
 {
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pelmora.png")));
+    QApplication::setWindowIcon(ProgramIcon());
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("pelmora"));
 
@@ -91,7 +91,6 @@ int main(int argc, char* argv[])
     // (containers, CI); there it runs without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     // A program already running takes the file over; this one ends.
     SingleInstance instance;

@@ -2,6 +2,8 @@
 
 #include "core/seams/Interaction.h"
 #include "gui/BusyCursor.h"
+#include "gui/DocumentView.h"
+#include "gui/DocumentViewModule.h"
 #include "gui/ErrorHandler.h"
 #include "gui/OuterSize.h"
 #include "gui/WidgetPlacement.h"
@@ -10,10 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 namespace {
 
@@ -34,7 +33,7 @@ QString CannotPrintText(const QString& file)
 } // namespace
 
 OrderPreviewDialog::OrderPreviewDialog(IUserInteraction& ui, QWidget* parent)
-    : QDialog(parent), m_ui(ui)
+    : QDialog(parent), m_ui(ui), m_moduleFolders(DocumentViewModule::DefaultFolders())
 {
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Заказ"));
@@ -68,70 +67,74 @@ OrderPreviewDialog::OrderPreviewDialog(IUserInteraction& ui, QWidget* parent)
 OrderPreviewDialog::~OrderPreviewDialog()
 {
     // The view may still hold the printer of a running job: it goes first.
-    delete m_view;
+    m_view.reset();
 }
 
-QWebEngineView* OrderPreviewDialog::view()
+DocumentView* OrderPreviewDialog::view()
 {
-    if (m_view == nullptr)
-        createView();
-    return m_view;
+    if (m_view == nullptr && !createView())
+        return nullptr;
+    return m_view.get();
 }
 
-void OrderPreviewDialog::createView()
+bool OrderPreviewDialog::createView()
 {
-    auto* view = Named(new QWebEngineView(this), "WebBrowser1");
-    QWebEngineSettings* settings = view->settings();
-    // The documents are Windows-1251 and declare no character set. The engine
-    // also guesses from the text itself, which a whole order document's worth
-    // of Russian settles; the default covers what the guess leaves open.
-    settings->setDefaultTextEncoding(QStringLiteral("windows-1251"));
-    // A document is static text: it needs no scripts and nothing from outside.
-    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
-
-    connect(view, &QWebEngineView::loadStarted, this,
-            Guard(m_ui, this, &OrderPreviewDialog::loadStarted));
-    connect(view, &QWebEngineView::loadFinished, this,
-            [this](bool ok) { Guarded(m_ui, [&] { loadFinished(ok); }); });
-    connect(view, &QWebEngineView::printFinished, this,
-            [this](bool success) { Guarded(m_ui, [&] { finishPrinting(success); }); });
+    QString error;
+    DocumentViewFactory* factory = DocumentViewModule::Load(m_moduleFolders, error);
+    if (factory == nullptr) {
+        m_ui.MessageBox(error, QStringLiteral("Ошибка"), MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    DocumentView::Events events;
+    events.loadStarted = [this] {
+        Guarded(m_ui, [this] { loadStarted(); });
+    };
+    events.loadFinished = [this](bool ok) {
+        Guarded(m_ui, [&] { loadFinished(ok); });
+    };
+    events.printFinished = [this](bool ok) {
+        Guarded(m_ui, [&] { finishPrinting(ok); });
+    };
+    m_view = factory->create(this, std::move(events));
 
     // The view takes the place held for it above the button strip.
+    QWidget* widget = m_view->widget();
     auto* box = static_cast<QBoxLayout*>(layout());
     delete box->takeAt(0);
-    box->insertWidget(0, view, 1);
-    view->show(); // shown with the window, also when made while it is open
-    m_view = view;
+    box->insertWidget(0, widget, 1);
+    widget->show(); // shown with the window, also when made while it is open
+    return true;
 }
 
 void OrderPreviewDialog::showDocument(const QString& path)
 {
-    loadDocument(path);
-    exec();
+    if (loadDocument(path))
+        exec();
 }
 
-void OrderPreviewDialog::loadDocument(const QString& path)
+bool OrderPreviewDialog::loadDocument(const QString& path)
 {
     m_documentFileName = path;
-    navigate();
+    return navigate();
 }
 
-void OrderPreviewDialog::navigate()
+bool OrderPreviewDialog::navigate()
 {
     m_loaded = false;
     // There is nothing to load before the first document.
     if (m_documentFileName.isEmpty())
-        return;
+        return true;
+    DocumentView* documentView = view();
+    if (documentView == nullptr)
+        return false;
     m_awaitingStart = true;
-    view()->load(QUrl::fromLocalFile(m_documentFileName));
+    documentView->load(m_documentFileName);
+    return true;
 }
 
 void OrderPreviewDialog::printDocument()
 {
-    if (isPrinting() || m_documentFileName.isEmpty())
+    if (isPrinting() || m_view == nullptr)
         return;
     auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     printer->setResolution(kPrintResolution);
@@ -156,7 +159,7 @@ void OrderPreviewDialog::startPrinting()
         finishPrinting(false);
         return;
     }
-    m_view->print(m_printer.get());
+    m_view->print(*m_printer);
 }
 
 void OrderPreviewDialog::finishPrinting(bool success)

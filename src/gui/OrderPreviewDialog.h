@@ -2,18 +2,19 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class IUserInteraction;
 class QPrinter;
 class QPushButton;
-class QWebEngineView;
 class BusyCursor;
+class DocumentView;
 
 // The order preview window: shows the last order document from its file and
 // prints it. It lives for the whole run and is shown modally per document.
 // Its HTML view, and with it the browser engine, is made with the first
-// document: most sessions never preview an order.
+// document, from a module loaded then: most sessions never preview an order.
 class OrderPreviewDialog : public QDialog
 {
     Q_OBJECT
@@ -22,11 +23,16 @@ public:
     ~OrderPreviewDialog() override;
 
     // Loads the document at `path` and shows the window modally; returns
-    // when the user closes the window.
+    // when the user closes the window, or at once, with the error shown,
+    // when the HTML view cannot be made.
     void showDocument(const QString& path);
     // Remembers `path` as the document and loads it into the view; the
-    // window may be hidden.
-    void loadDocument(const QString& path);
+    // window may be hidden. False, with the error shown, when the HTML view
+    // cannot be made.
+    bool loadDocument(const QString& path);
+    // Where the HTML view's module is looked for; DocumentViewModule's
+    // folders unless set.
+    void setModuleFolders(const QStringList& folders) { m_moduleFolders = folders; }
     // The full path of the last order document; empty until the first one.
     const QString& documentFileName() const { return m_documentFileName; }
 
@@ -44,10 +50,11 @@ private:
     // "Печать заказа": the print dialog, then the loaded document is printed
     // in the background; documentPrinted reports the end.
     void printDocument();
-    void navigate();
-    // The HTML view, made on first use.
-    QWebEngineView* view();
-    void createView();
+    bool navigate();
+    // The HTML view, made on first use; nullptr, with the error shown, when
+    // its module cannot be loaded.
+    DocumentView* view();
+    bool createView();
     void placeCloseButton();
     void loadStarted();
     void loadFinished(bool ok);
@@ -55,7 +62,8 @@ private:
     void finishPrinting(bool success);
 
     IUserInteraction& m_ui;
-    QWebEngineView* m_view = nullptr; // none before the first document
+    QStringList m_moduleFolders;
+    std::unique_ptr<DocumentView> m_view; // none before the first document
     QPushButton* m_printButton;
     QPushButton* m_closeButton;
     QString m_documentFileName;

@@ -184,6 +184,25 @@ private Q_SLOTS:
         QVERIFY(!settings->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
     }
 
+    // Without its HTML view module the preview says why and stays closed.
+    void aMissingViewModuleIsReported()
+    {
+        OrderPreviewDialog form(m_env.Ui);
+        form.setModuleFolders({m_files.QPath(QStringLiteral("no-module"))});
+        QTimer::singleShot(3000, &form, &QDialog::reject); // a wrongly opened window ends
+        form.showDocument(WriteFile(QStringLiteral("lost.html"), GreetingDocument()));
+
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.findChild<QWebEngineView*>());
+        QCOMPARE(m_env.Ui.Messages.size(), size_t(1));
+        QCOMPARE(m_env.Ui.Messages[0].Caption, QStringLiteral("Ошибка"));
+        QVERIFY(m_env.Ui.Messages[0].Text.startsWith(
+            QStringLiteral("Не найден модуль просмотра документа заказа (pelmora_htmlview.so).")));
+        const int dialogs = m_env.Ui.PrintDialogs;
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Button3")), Qt::LeftButton);
+        QCOMPARE(m_env.Ui.PrintDialogs, dialogs);
+    }
+
     void scriptsInADocumentStayInert()
     {
         const QString path =

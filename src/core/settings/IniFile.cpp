@@ -3,6 +3,8 @@
 #include "core/settings/AtomicFile.h"
 #include "core/text/Cp1251.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -83,6 +85,15 @@ std::string PathForMessage(const std::filesystem::path& path)
     bool ok = false;
     std::string text = Utf8ToCp1251(path.string(), &ok);
     return ok ? text : path.string();
+}
+
+// Whether a replacement of the existing `file` would be allowed: the file and
+// its folder are writable.
+bool TakesWrites(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.parent_path();
+    return QFileInfo(QFile::decodeName(file.c_str())).isWritable() &&
+           QFileInfo(QFile::decodeName(folder.empty() ? "." : folder.c_str())).isWritable();
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content)
@@ -226,11 +237,19 @@ void TIniFile::WriteStrings(std::string_view section,
 {
     std::string content;
     std::error_code error;
-    if (std::filesystem::exists(m_fileName, error) && !ReadWholeFile(m_fileName, content))
+    const bool exists = std::filesystem::exists(m_fileName, error);
+    if (exists && !ReadWholeFile(m_fileName, content))
         throw EIniFileException("Unable to write to " + PathForMessage(m_fileName));
 
+    std::string written = content;
     for (const auto& [key, value] : values)
-        content = IniText::WithValue(content, section, key, value);
+        written = IniText::WithValue(written, section, key, value);
+    // The start writes the rate and the modes back as they were; replacing a
+    // file waits for the disk, so a write that changes nothing is left out,
+    // unless the file or its folder refuses writes, which is reported as before.
+    if (exists && written == content && TakesWrites(m_fileName))
+        return;
+    content = std::move(written);
     QString reason;
     if (!ReplaceFileContent(m_fileName, content, reason))
         throw EIniFileException("Unable to write to " + PathForMessage(m_fileName));

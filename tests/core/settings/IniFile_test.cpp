@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -125,6 +126,24 @@ TEST_P(IniFileTest, AFullDiskRaisesAndKeepsTheFile)
     EXPECT_EQ(ReadFileBytes(file), "[General]\r\nEuro=1\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
         << "no temporary file is left behind";
+}
+
+TEST_P(IniFileTest, AWriteThatChangesNothingLeavesTheFileInPlace)
+{
+    const auto file = dir.File("settings.ini");
+    const std::string content = std::string("[General]\r\nEuro=98") + GetParam() + "5\r\n";
+    WriteFileBytes(file, content);
+    const auto inode = [&] {
+        struct stat status
+        {};
+        return ::stat(file.c_str(), &status) == 0 ? status.st_ino : 0;
+    };
+    const auto before = inode();
+    TIniFile ini(file);
+    ini.WriteFloat("General", "Euro", 98.5, Format());
+    EXPECT_EQ(inode(), before); // not replaced
+    ini.WriteFloat("General", "Euro", 99, Format());
+    EXPECT_EQ(ReadFileBytes(file), "[General]\r\nEuro=99\r\n");
 }
 
 TEST_P(IniFileTest, AFileInPlaceOfTheFolderRefusesWrites)

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icon for its windows, from the sizes compiled into the
+// program. The desktop takes the larger sizes from the installed icon theme
+// through the desktop entry.
+QIcon ProgramIcon();
