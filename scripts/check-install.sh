@@ -108,6 +108,13 @@ if [ -x "$prefix/bin/pelmora" ]; then
   if grep -q 'libQt6WebEngine' <<<"$libraries"; then
     fail "the executable links the browser engine: $(grep -o 'libQt6WebEngine[^ ]*' <<<"$libraries" | tr '\n' ' ')"
   fi
+  # The HTTP library is opened at run time, on a helper thread, so it must
+  # not be linked but must be there to be found.
+  if grep -q 'libcurl' <<<"$libraries"; then
+    fail "the executable links the HTTP library: $(grep -o 'libcurl[^ ]*' <<<"$libraries" | tr '\n' ' ')"
+  fi
+  cache=$(/sbin/ldconfig -p)
+  grep -q 'libcurl\.so\.4 ' <<<"$cache" || fail "libcurl.so.4, which the program opens, is not installed"
 fi
 module="$prefix/lib/pelmora/pelmora_htmlview.so"
 if [ -f "$module" ]; then

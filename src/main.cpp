@@ -1,6 +1,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/Prices.h"
 #include "core/net/CurlHttpClient.h"
+#include "core/net/CurlLibrary.h"
 #include "core/order/Order.h"
 #include "core/order/OrderHistory.h"
 #include "core/pictures/LookAhead.h"
@@ -86,6 +87,8 @@ int main(int argc, char* argv[])
     const CommandLineRequest request = ReadCommandLine(argc, argv);
     if (!request.runProgram)
         return request.exitCode;
+    // The HTTP library loads on another core while the windows are built.
+    PreloadCurlLibrary();
 
     // The preview's HTML engine refuses its sandbox under the root account
     // (containers, CI); there it runs without it.

@@ -1,25 +1,16 @@
 #include "core/net/CurlHttpClient.h"
 
 #include "core/Version.h"
+#include "core/net/CurlLibrary.h"
 #include "core/text/SystemErrorText.h"
 
-#include <curl/curl.h>
 #include <memory>
 
 namespace {
 
-// libcurl wants its global set-up done once, before any handle exists and
-// not concurrently with anything else; a function-local static gives both.
-void EnsureCurlInitialised()
-{
-    static const CURLcode result = curl_global_init(CURL_GLOBAL_DEFAULT);
-    if (result != CURLE_OK)
-        throw EHttpError(curl_easy_strerror(result));
-}
-
 struct CurlHandleDeleter
 {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    void operator()(CURL* handle) const { Curl().easyCleanup(handle); }
 };
 using CurlHandle = std::unique_ptr<CURL, CurlHandleDeleter>;
 
@@ -43,9 +34,9 @@ std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* us
 
 template <typename T> void SetOption(CURL* handle, CURLoption option, T value)
 {
-    const CURLcode result = curl_easy_setopt(handle, option, value);
+    const CURLcode result = Curl().easySetopt(handle, option, value);
     if (result != CURLE_OK)
-        throw EHttpError(curl_easy_strerror(result));
+        throw EHttpError(Curl().easyStrerror(result));
 }
 
 } // namespace
@@ -57,11 +48,11 @@ TCurlHttpClient::TCurlHttpClient(std::chrono::milliseconds connectTimeout,
 
 std::string TCurlHttpClient::Get(const std::string& url)
 {
-    EnsureCurlInitialised();
+    const CurlFunctions& library = Curl(); // raises when the library is missing
     // Declared before the handle, which refers to both until it is cleaned up.
     Download download;
     char errorText[CURL_ERROR_SIZE] = {};
-    CurlHandle handle(curl_easy_init());
+    CurlHandle handle(library.easyInit());
     if (!handle)
         throw EHttpError("Unable to create an HTTP session");
     CURL* curl = handle.get();
@@ -87,12 +78,12 @@ std::string TCurlHttpClient::Get(const std::string& url)
     SetOption(curl, CURLOPT_WRITEFUNCTION, &AppendBody);
     SetOption(curl, CURLOPT_WRITEDATA, &download);
 
-    const CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = library.easyPerform(curl);
     if (download.TooLarge)
         throw EHttpError("The response is larger than " + std::to_string(kMaxBodyBytes) + " bytes");
     if (result != CURLE_OK)
         // libcurl's own text may end with the system's reason for a failure.
         throw EHttpError(errorText[0] != '\0' ? LocaleTextToCp1251(errorText)
-                                              : curl_easy_strerror(result));
+                                              : library.easyStrerror(result));
     return std::move(download.Body);
 }
