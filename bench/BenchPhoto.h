@@ -7,6 +7,16 @@
 #include <QRandomGenerator>
 #include <algorithm>
 
+// The three kinds of picture the picture benchmarks decode: the noise sets
+// how large the JPEG files come out.
+struct BenchPhotoKind
+{
+    const char* kind;
+    int noise;
+};
+inline constexpr BenchPhotoKind kBenchPhotoKinds[] = {
+    {"clean studio shot", 0}, {"light sensor noise (+-2)", 2}, {"heavy noise (+-8)", 8}};
+
 // A product shot for the benchmarks: soft light and a few hard-edged shapes,
 // with sensor noise of up to +-`noise` levels per channel, which sets how
 // large the JPEG file comes out.

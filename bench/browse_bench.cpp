@@ -475,13 +475,7 @@ int main(int argc, char** argv)
 
     std::printf("per step: from the deferral's end to the pictures painted; ratio = baseline "
                 "time / time\n");
-    const struct
-    {
-        const char* kind;
-        int noise;
-    } kinds[] = {
-        {"clean studio shot", 0}, {"light sensor noise (+-2)", 2}, {"heavy noise (+-8)", 8}};
-    for (const auto& k : kinds) {
+    for (const BenchPhotoKind& k : kBenchPhotoKinds) {
         if (!Measure(k.kind, k.noise)) {
             std::fprintf(stderr, "cannot write the test pictures\n");
             return 1;

@@ -7,6 +7,7 @@
 //   catalogue_bench [folder]
 //
 // Without a folder the demo generator writes a catalogue into a temporary one.
+#include "BenchProcess.h"
 #include "BenchTiming.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueLoader.h"
@@ -20,16 +21,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -43,29 +39,6 @@ double PeakResidentMB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
-
-// Runs a program with its output sent to /dev/null and waits for it.
-void Run(const std::vector<std::string>& arguments, bool quiet)
-{
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (quiet)
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        throw std::runtime_error("cannot start " + arguments[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(arguments[0] + " failed");
 }
 
 struct Case
@@ -107,7 +80,7 @@ Result Measure(const std::string& dbPath, const Case& c, const TFormatSettings& 
         const double load = timeLoad(c.Filter);
         const double unfiltered = timeLoad("");
         const auto start = Clock::now();
-        Run(baseline, true);
+        RunProgram(baseline, true);
         const double shell = Milliseconds(Clock::now() - start);
         if (run >= 0) {
             loads.push_back(load);
@@ -132,7 +105,7 @@ double ToolStartUp(const std::string& dbPath)
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = Clock::now();
-        Run(command, true);
+        RunProgram(command, true);
         times.push_back(Milliseconds(Clock::now() - start));
     }
     return Median(times);
@@ -150,7 +123,7 @@ int main(int argc, char** argv)
             folder = argv[1];
         } else {
             folder = temporary.path().toStdString();
-            Run({PELMORA_DEMO_GENERATOR, folder.string(), std::to_string(kProducts)}, true);
+            RunProgram({PELMORA_DEMO_GENERATOR, folder.string(), std::to_string(kProducts)}, true);
         }
         const std::string dbPath = Utf8ToCp1251((folder / "telvarin.db").string());
 

@@ -8,6 +8,7 @@
 //   paste_bench [folder]
 //
 // Without a folder the demo generator writes a catalogue into a temporary one.
+#include "BenchProcess.h"
 #include "BenchTiming.h"
 #include "core/catalogue/ArticleCodeIndex.h"
 #include "core/catalogue/Catalogue.h"
@@ -23,7 +24,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -79,11 +79,7 @@ int main(int argc, char** argv)
             folder = argv[1];
         } else {
             folder = temporary.path().toStdString();
-            const std::string command = std::string(PELMORA_DEMO_GENERATOR) + " '" +
-                                        folder.string() + "' " + std::to_string(kProducts) +
-                                        " > /dev/null";
-            if (std::system(command.c_str()) != 0)
-                throw std::runtime_error("the demo generator failed");
+            RunProgram({PELMORA_DEMO_GENERATOR, folder.string(), std::to_string(kProducts)}, true);
         }
         const std::string dbPath = Utf8ToCp1251((folder / "telvarin.db").string());
         const std::string text = PastedText(LoadAllProducts(dbPath, systemFormat));
