@@ -113,6 +113,11 @@ if [ -x "$prefix/bin/pelmora" ]; then
   if grep -q 'libcurl' <<<"$libraries"; then
     fail "the executable links the HTTP library: $(grep -o 'libcurl[^ ]*' <<<"$libraries" | tr '\n' ' ')"
   fi
+  # Qt Network, and the TLS, Kerberos and proxy libraries it brings, would
+  # only add to every start: the single-instance socket uses the system's.
+  if grep -q 'libQt6Network' <<<"$libraries"; then
+    fail "the executable links Qt Network"
+  fi
   cache=$(/sbin/ldconfig -p)
   grep -q 'libcurl\.so\.4 ' <<<"$cache" || fail "libcurl.so.4, which the program opens, is not installed"
 fi

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <memory>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 // One program per user. The first program listens on a local socket named
 // for the user; a later start hands its order file (or nothing, which only
@@ -13,7 +13,8 @@ class QLocalSocket;
 // runs on, two programs never write the settings files at once.
 //
 // The message is the file's absolute path in UTF-8, ended by the closing of
-// the connection.
+// the connection. The listening socket and the connections are read from
+// the event loop of the thread that called start(), never blocking it.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -49,8 +50,13 @@ private:
     bool handOver(const QString& orderFile);
     void listen();
     void accept();
-    void deliver(QLocalSocket* socket);
+    void deliver(const QByteArray& message);
 
     QString m_serverName;
-    std::unique_ptr<QLocalServer> m_server;
+    int m_listener = -1;
+    // The socket file this program made, and its inode: only that file is
+    // removed at the end, not one a later program may have put there.
+    QByteArray m_socketPath;
+    unsigned long m_socketInode = 0;
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -2,6 +2,8 @@
 #include "support/CoreApplication.h"
 #include "support/TempDir.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -64,6 +66,48 @@ TEST(SingleInstance, ASocketLeftByACrashedProgramDoesNotBlockAStart)
     EXPECT_EQ(first.start({}), SingleInstance::Role::First);
     EXPECT_TRUE(first.isListening());
     EXPECT_EQ(SingleInstance(name).start({}), SingleInstance::Role::HandedOver);
+}
+
+TEST(SingleInstance, AnEndedFirstProgramLeavesTheNameFree)
+{
+    EnsureCoreApplication();
+    TempDir dir;
+    const QString name = dir.QPath(QStringLiteral("socket"));
+    {
+        SingleInstance first(name);
+        ASSERT_EQ(first.start({}), SingleInstance::Role::First);
+    }
+    EXPECT_FALSE(QFileInfo::exists(name));
+    SingleInstance next(name);
+    EXPECT_EQ(next.start({}), SingleInstance::Role::First);
+    EXPECT_TRUE(next.isListening());
+}
+
+TEST(SingleInstance, ANameTooLongForASocketRunsOnAlone)
+{
+    EnsureCoreApplication();
+    TempDir dir;
+    const QString name = dir.QPath(QString(200, QLatin1Char('s')));
+    SingleInstance first(name);
+    EXPECT_EQ(first.start({}), SingleInstance::Role::First);
+    EXPECT_FALSE(first.isListening());
+}
+
+TEST(SingleInstance, AnOverlongMessageIsDroppedAndTheNextOneArrives)
+{
+    EnsureCoreApplication();
+    TempDir dir;
+    const QString name = dir.QPath(QStringLiteral("socket"));
+    SingleInstance first(name);
+    Received received;
+    received.listenTo(first);
+    ASSERT_EQ(first.start({}), SingleInstance::Role::First);
+    EXPECT_EQ(SingleInstance(name).start(QString(100 * 1024, QLatin1Char('x'))),
+              SingleInstance::Role::HandedOver);
+    EXPECT_EQ(SingleInstance(name).start(QStringLiteral("/a.order")),
+              SingleInstance::Role::HandedOver);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !received.files.isEmpty(); }));
+    EXPECT_EQ(received.files, QStringList{QStringLiteral("/a.order")});
 }
 
 } // namespace
