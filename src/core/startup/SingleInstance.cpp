@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -225,8 +226,16 @@ void SingleInstance::accept()
         }
         if (errno == EINTR || errno == ECONNABORTED)
             continue;
-        // No more waiting (EAGAIN), or none can be taken now: the notifier
-        // fires again while connections wait.
+        // Out of descriptors, or the like: the waiting connection would wake
+        // the notifier again at once, so the socket rests for a moment
+        // instead of spinning the window's thread.
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            m_notifier->setEnabled(false);
+            QTimer::singleShot(100, this, [this] {
+                if (m_notifier)
+                    m_notifier->setEnabled(true);
+            });
+        }
         return;
     }
 }
