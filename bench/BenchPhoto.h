@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <cstdio>
 
 // The three kinds of picture the picture benchmarks decode: the noise sets
 // how large the JPEG files come out.
@@ -16,6 +17,19 @@ struct BenchPhotoKind
 };
 inline constexpr BenchPhotoKind kBenchPhotoKinds[] = {
     {"clean studio shot", 0}, {"light sensor noise (+-2)", 2}, {"heavy noise (+-8)", 8}};
+
+// Runs `measure(kind, noise)` for each kind of picture; the exit status of a
+// benchmark: 1 when the pictures could not be written.
+template <typename Measure> int MeasureEachPhotoKind(Measure measure)
+{
+    for (const BenchPhotoKind& k : kBenchPhotoKinds) {
+        if (!measure(k.kind, k.noise)) {
+            std::fprintf(stderr, "cannot write the test pictures\n");
+            return 1;
+        }
+    }
+    return 0;
+}
 
 // A product shot for the benchmarks: soft light and a few hard-edged shapes,
 // with sensor noise of up to +-`noise` levels per channel, which sets how

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QTemporaryDir>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
 #include <stdexcept>
 #include <string>
@@ -32,4 +34,18 @@ inline void RunProgram(const std::vector<std::string>& arguments, bool quiet)
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error(arguments[0] + " failed");
+}
+
+// The catalogue folder a benchmark measures: the one named as its first
+// argument, or else a demo catalogue of `products` products that `generator`
+// makes in `scratch`.
+inline std::filesystem::path BenchCatalogueFolder(int argc, char** argv,
+                                                  const QTemporaryDir& scratch,
+                                                  const char* generator, int products)
+{
+    if (argc > 1)
+        return argv[1];
+    const std::filesystem::path folder = scratch.path().toStdString();
+    RunProgram({generator, folder.string(), std::to_string(products)}, true);
+    return folder;
 }

@@ -475,11 +475,5 @@ int main(int argc, char** argv)
 
     std::printf("per step: from the deferral's end to the pictures painted; ratio = baseline "
                 "time / time\n");
-    for (const BenchPhotoKind& k : kBenchPhotoKinds) {
-        if (!Measure(k.kind, k.noise)) {
-            std::fprintf(stderr, "cannot write the test pictures\n");
-            return 1;
-        }
-    }
-    return 0;
+    return MeasureEachPhotoKind(Measure);
 }

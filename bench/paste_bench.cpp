@@ -74,13 +74,8 @@ int main(int argc, char** argv)
     try {
         const TFormatSettings systemFormat = FormatFromLocale(QLocale::system());
         QTemporaryDir temporary;
-        std::filesystem::path folder;
-        if (argc > 1) {
-            folder = argv[1];
-        } else {
-            folder = temporary.path().toStdString();
-            RunProgram({PELMORA_DEMO_GENERATOR, folder.string(), std::to_string(kProducts)}, true);
-        }
+        const std::filesystem::path folder =
+            BenchCatalogueFolder(argc, argv, temporary, PELMORA_DEMO_GENERATOR, kProducts);
         const std::string dbPath = Utf8ToCp1251((folder / "telvarin.db").string());
         const std::string text = PastedText(LoadAllProducts(dbPath, systemFormat));
 

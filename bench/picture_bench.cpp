@@ -111,11 +111,5 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     std::printf("median of %d runs; ratios are baseline time / time\n", Runs);
-    for (const BenchPhotoKind& k : kBenchPhotoKinds) {
-        if (!Measure(k.kind, k.noise)) {
-            std::fprintf(stderr, "cannot write the test pictures\n");
-            return 1;
-        }
-    }
-    return 0;
+    return MeasureEachPhotoKind(Measure);
 }
