@@ -213,6 +213,15 @@ class Run:
                 raise StepFailed("%s: expected %s bytes, found %s" % (path, size, actual))
             time.sleep(0.1)
 
+    def complete_into(self, stem: str) -> str:
+        """Completes the order with Ctrl+E into stem.html; returns the preview's window."""
+        self.x.key("ctrl+e")
+        self.choose_file(SAVE_DIALOG, stem)
+        preview = self.dialog(PREVIEW, 30)
+        self.wait_file(stem + ".html")
+        self.completed_at = datetime.datetime.now()
+        return preview
+
 
 def scenario(run: Run):
     x = run.x
@@ -322,11 +331,7 @@ def scenario(run: Run):
 
     document = os.path.join(run.out, "zakaz")
     run.step("complete the order into %s" % document)
-    x.key("ctrl+e")
-    run.choose_file(SAVE_DIALOG, document)
-    preview = run.dialog(PREVIEW, 30)
-    run.wait_file(document + ".html")
-    run.completed_at = datetime.datetime.now()
+    preview = run.complete_into(document)
 
     run.step("close the preview")
     run.close_with(preview, "Escape")
@@ -334,11 +339,7 @@ def scenario(run: Run):
 
     again = os.path.join(run.out, "zakaz-again")
     run.step("complete the order again into %s: the preview shows it" % again)
-    x.key("ctrl+e")
-    run.choose_file(SAVE_DIALOG, again)
-    preview = run.dialog(PREVIEW, 30)
-    run.wait_file(again + ".html")
-    run.completed_at = datetime.datetime.now()
+    preview = run.complete_into(again)
     run.close_with(preview, "Escape")
     run.to_main()
 
@@ -700,11 +701,7 @@ def restart_with_rates_unreachable(run: Run, order_path: str, lines: list, optio
 
     document = os.path.join(run.out, "zakaz-typed-rate")
     run.step("the order named on the command line is open: complete it into %s" % document)
-    x.key("ctrl+e")
-    run.choose_file(SAVE_DIALOG, document)
-    preview = run.dialog(PREVIEW, 30)
-    run.wait_file(document + ".html")
-    run.completed_at = datetime.datetime.now()
+    preview = run.complete_into(document)
     run.close_with(preview, "Escape")
     run.to_main()
     hand_over_to_the_running_program(run, order_path)
