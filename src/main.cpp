@@ -2,6 +2,7 @@
 #include "core/catalogue/Prices.h"
 #include "core/net/CurlHttpClient.h"
 #include "core/net/CurlLibrary.h"
+#include "core/net/PrefetchingHttpClient.h"
 #include "core/order/Order.h"
 #include "core/order/OrderHistory.h"
 #include "core/pictures/LookAhead.h"
@@ -99,6 +100,12 @@ int main(int argc, char* argv[])
     SingleInstance instance;
     if (instance.start(request.orderFile) == SingleInstance::Role::HandedOver)
         return 0;
+    // The start-up sequence's web requests run while the windows are built.
+    TSystemClock clock;
+    TCurlHttpClient network;
+    PrefetchingHttpClient askedAhead(network);
+    for (const std::string& address : StartupWebAddresses(clock.Now().date()))
+        askedAhead.prefetch(address);
     QTranslator qtTranslation;
     SetUpLook(qtTranslation);
 
@@ -106,9 +113,7 @@ int main(int argc, char* argv[])
     const TFormatSettings systemFormat = FormatFromLocale(QLocale::system());
 
     QtInteraction interaction;
-    TSystemClock clock;
-    TCurlHttpClient network;
-    BusyHttpClient http(network);
+    BusyHttpClient http(askedAhead);
     const Seams seams{interaction, http, clock};
 
     Catalogue catalogue;
@@ -133,8 +138,11 @@ int main(int argc, char* argv[])
 
     // The start-up sequence runs as the message loop starts, before the main
     // window appears, as its first show.
-    QTimer::singleShot(0, &mainWindow, [&mainWindow, &requests] {
-        if (mainWindow.runStartup(StandardStartupPlaces())) {
+    QTimer::singleShot(0, &mainWindow, [&mainWindow, &requests, &askedAhead] {
+        const bool started = mainWindow.runStartup(StandardStartupPlaces());
+        // Later commands ask the web afresh.
+        askedAhead.forgetPrefetched();
+        if (started) {
             mainWindow.show();
             requests.startServing();
         } else {

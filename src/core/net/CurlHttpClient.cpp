@@ -32,6 +32,12 @@ std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* us
     return bytes;
 }
 
+// Asked by libcurl while a request runs, at the latest about once a second.
+int AbortWhenStopped(void* stopToken, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const std::stop_token*>(stopToken)->stop_requested() ? 1 : 0;
+}
+
 template <typename T> void SetOption(CURL* handle, CURLoption option, T value)
 {
     const CURLcode result = Curl().easySetopt(handle, option, value);
@@ -48,6 +54,13 @@ TCurlHttpClient::TCurlHttpClient(std::chrono::milliseconds connectTimeout,
 
 std::string TCurlHttpClient::Get(const std::string& url)
 {
+    return GetUntilStopped(url, {});
+}
+
+std::string TCurlHttpClient::GetUntilStopped(const std::string& url, std::stop_token stop)
+{
+    if (stop.stop_requested())
+        throw EHttpError("The request was given up");
     const CurlFunctions& library = Curl(); // raises when the library is missing
     // Declared before the handle, which refers to both until it is cleaned up.
     Download download;
@@ -77,6 +90,11 @@ std::string TCurlHttpClient::Get(const std::string& url)
     SetOption(curl, CURLOPT_USERAGENT, userAgent.c_str());
     SetOption(curl, CURLOPT_WRITEFUNCTION, &AppendBody);
     SetOption(curl, CURLOPT_WRITEDATA, &download);
+    if (stop.stop_possible()) {
+        SetOption(curl, CURLOPT_NOPROGRESS, 0L);
+        SetOption(curl, CURLOPT_XFERINFOFUNCTION, &AbortWhenStopped);
+        SetOption(curl, CURLOPT_XFERINFODATA, &stop);
+    }
 
     const CURLcode result = library.easyPerform(curl);
     if (download.TooLarge)

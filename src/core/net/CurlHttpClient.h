@@ -20,6 +20,7 @@ public:
 
     // Raises EHttpError with libcurl's description of what went wrong.
     std::string Get(const std::string& url) override;
+    std::string GetUntilStopped(const std::string& url, std::stop_token stop) override;
 
 private:
     std::chrono::milliseconds m_connectTimeout;

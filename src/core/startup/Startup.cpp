@@ -51,6 +51,15 @@ StartupPlaces StandardStartupPlaces()
             QDir::homePath()};
 }
 
+std::vector<std::string> StartupWebAddresses(const QDate& today)
+{
+    std::vector<std::string> addresses;
+    if (today.isValid())
+        addresses.push_back(EuroRateUrl(today));
+    addresses.emplace_back(kLastVersionUrl);
+    return addresses;
+}
+
 Startup::Startup(Settings& settings, Prices& prices, Catalogue& catalogue, Seams seams,
                  const TFormatSettings& systemFormat, QString appTitle)
     : m_settings(settings), m_prices(prices), m_catalogue(catalogue), m_seams(seams),

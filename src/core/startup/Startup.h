@@ -7,9 +7,12 @@
 
 #include <QString>
 #include <exception>
+#include <string>
+#include <vector>
 
 class Catalogue;
 class Prices;
+class QDate;
 class Settings;
 
 // The folders the start-up sequence works in.
@@ -23,6 +26,10 @@ struct StartupPlaces
 // The user's own folders: the standard configuration and data locations and
 // the home folder.
 StartupPlaces StandardStartupPlaces();
+
+// The web addresses the sequence reads when it runs on `today`, in its
+// order: they can be asked for while the windows are still being built.
+std::vector<std::string> StartupWebAddresses(const QDate& today);
 
 // The steps of the sequence that only the main window can take; the sequence
 // calls them at their places, so questions and dialogs come in their order.

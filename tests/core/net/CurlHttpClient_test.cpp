@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -103,6 +104,23 @@ TEST_F(CurlHttpClientTest, StalledServerFailsAtTheTotalTimeOut)
     // The server would drop the connection only after its own, much longer
     // lifetime; what ends the request is the client's time-out.
     EXPECT_NE(ErrorOf(client, server.Url("/slow")).find("timed out"), std::string::npos);
+}
+
+TEST_F(CurlHttpClientTest, StalledRequestIsGivenUpWhenStopped)
+{
+    LoopbackHttpServer server([](const std::string&) { return std::optional<std::string>(); });
+    TCurlHttpClient client(30s, 30s);
+    std::stop_source stop;
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(100ms);
+        stop.request_stop();
+    });
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_THROW(client.GetUntilStopped(server.Url("/slow"), stop.get_token()), EHttpError);
+    stopper.join();
+    // Far below the time-outs: the stop ended the request.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    EXPECT_THROW(client.GetUntilStopped(server.Url("/slow"), stop.get_token()), EHttpError);
 }
 
 TEST_F(CurlHttpClientTest, RefusedConnectionIsAFailure)

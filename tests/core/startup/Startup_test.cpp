@@ -81,6 +81,8 @@ TEST_F(StartupTest, FirstStartTakesTheDefaultsAndAsksInOrder)
     EXPECT_DOUBLE_EQ(prices.priceFactor(), ExtendedProduct(89.12, 1.005));
     EXPECT_EQ(catalogue.count(), 2);
     EXPECT_EQ(catalogue.timeStamp(), "01.12.2026 10:00:00");
+    // What the program asks ahead while its windows are built.
+    EXPECT_EQ(http.Requests, StartupWebAddresses(clock.Now().date()));
     const std::string home = dir.File("home").string();
     EXPECT_EQ(ReadFileBytes(dir.File("config") / "Pelmora" / "settings.ini"),
               "[General]\r\nEuro=89,12\r\nEuroSource=CBR\r\nEuroDate=2026-12-05\r\nUpdatesURL=http:"
