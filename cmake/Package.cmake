@@ -33,9 +33,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://www.pelmora.ru/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, not linked, so invisible to shlibdeps: libcurl (opened
 # with dlopen by the HTTP client; 7.85 brought the protocol lists it sets),
+# libxlsxwriter (opened by the export to a workbook, as libxlsxwriter.so.4),
 # Qt's Russian translation of the standard buttons, and the fonts that give
 # the order document Arial's metrics.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libcurl4 (>= 7.85.0) | libcurl4t64, qt6-translations-l10n, fonts-liberation2")
+string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS
+       "libcurl4 (>= 7.85.0) | libcurl4t64" libxlsxwriter4 qt6-translations-l10n fonts-liberation2)
 
 include(CPack)

@@ -113,6 +113,11 @@ if [ -x "$prefix/bin/pelmora" ]; then
   if grep -q 'libcurl' <<<"$libraries"; then
     fail "the executable links the HTTP library: $(grep -o 'libcurl[^ ]*' <<<"$libraries" | tr '\n' ' ')"
   fi
+  # The spreadsheet library, with the zip and crypto libraries it brings, is
+  # opened by the first export to a workbook, never at start.
+  if grep -q 'libxlsxwriter' <<<"$libraries"; then
+    fail "the executable links the spreadsheet library: $(grep -o 'libxlsxwriter[^ ]*' <<<"$libraries" | tr '\n' ' ')"
+  fi
   # Qt Network, and the TLS, Kerberos and proxy libraries it brings, would
   # only add to every start: the single-instance socket uses the system's.
   if grep -q 'libQt6Network' <<<"$libraries"; then
@@ -120,6 +125,8 @@ if [ -x "$prefix/bin/pelmora" ]; then
   fi
   cache=$(/sbin/ldconfig -p)
   grep -q 'libcurl\.so\.4 ' <<<"$cache" || fail "libcurl.so.4, which the program opens, is not installed"
+  grep -q 'libxlsxwriter\.so\.4 ' <<<"$cache" \
+    || fail "libxlsxwriter.so.4, which the program opens, is not installed"
 fi
 module="$prefix/lib/pelmora/pelmora_htmlview.so"
 if [ -f "$module" ]; then

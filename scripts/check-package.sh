@@ -54,7 +54,8 @@ done
 depends=$(field Depends | tr ',|' '\n' | sed 's/(.*)//; s/[[:space:]]//g' | grep -v '^$' || true)
 # Names may carry Debian's "t64" suffix of the 64-bit time ABI.
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6webenginewidgets6 \
-    libsqlite3-0 libjpeg62-turbo libcurl4 libc6 libstdc++6 qt6-translations-l10n fonts-liberation2; do
+    libsqlite3-0 libjpeg62-turbo libcurl4 libxlsxwriter4 libc6 libstdc++6 qt6-translations-l10n \
+    fonts-liberation2; do
   grep -qx "$library\(t64\)\?" <<<"$depends" || fail "Depends lacks $library: $(field Depends)"
 done
 

@@ -1,18 +1,12 @@
 #include "core/net/CurlLibrary.h"
 
+#include "core/SharedLibrary.h"
 #include "core/seams/HttpClient.h"
 
-#include <dlfcn.h>
 #include <future>
 #include <mutex>
 
 namespace {
-
-template <typename Function> bool Resolve(void* library, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
 
 std::shared_future<CurlLoadResult>& PendingLoad()
 {
@@ -31,22 +25,16 @@ std::once_flag& LoadStarted()
 CurlLoadResult LoadCurlLibrary(const char* soname)
 {
     CurlLoadResult result;
-    void* library = dlopen(soname, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        const char* reason = dlerror();
-        result.error = std::string("Unable to load the HTTP library: ") +
-                       (reason != nullptr ? reason : soname);
-        return result;
-    }
+    SharedLibrary library(soname, "HTTP library");
     CurlFunctions& f = result.functions;
-    const bool complete = Resolve(library, "curl_global_init", f.globalInit) &&
-                          Resolve(library, "curl_easy_init", f.easyInit) &&
-                          Resolve(library, "curl_easy_setopt", f.easySetopt) &&
-                          Resolve(library, "curl_easy_perform", f.easyPerform) &&
-                          Resolve(library, "curl_easy_strerror", f.easyStrerror) &&
-                          Resolve(library, "curl_easy_cleanup", f.easyCleanup);
+    const bool complete = library.resolve("curl_global_init", f.globalInit) &&
+                          library.resolve("curl_easy_init", f.easyInit) &&
+                          library.resolve("curl_easy_setopt", f.easySetopt) &&
+                          library.resolve("curl_easy_perform", f.easyPerform) &&
+                          library.resolve("curl_easy_strerror", f.easyStrerror) &&
+                          library.resolve("curl_easy_cleanup", f.easyCleanup);
     if (!complete) {
-        result.error = std::string("The HTTP library ") + soname + " lacks a function";
+        result.error = library.error();
         return result;
     }
     // The global set-up must run once, before any handle exists; nothing uses

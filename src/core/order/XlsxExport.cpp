@@ -2,6 +2,7 @@
 
 #include "core/order/OrderExport.h"
 #include "core/order/OrderFileError.h"
+#include "core/order/XlsxLibrary.h"
 #include "core/text/Cp1251.h"
 #include "core/text/SystemErrorText.h"
 
@@ -14,11 +15,14 @@
 #include <locale.h>
 #include <optional>
 #include <vector>
-#include <xlsxwriter.h>
 
 namespace {
 
 constexpr char kSheetName[] = "Заказ";
+// The reason in kCannotExport when the library is missing or broken; %1 is
+// its file name.
+constexpr char kNoLibrary[] =
+    "не удалось загрузить библиотеку для файлов Excel (%1). Переустановите программу.";
 constexpr int kColumnCount = static_cast<int>(kExportColumns.size());
 // Columns 3, 5, 6 and 7 hold amounts of money, volume and weight.
 constexpr bool kAmountColumn[kColumnCount] = {false, false, false, true, false, true, true, true};
@@ -53,15 +57,16 @@ private:
 class SheetWriter
 {
 public:
-    SheetWriter(lxw_workbook* workbook, lxw_worksheet* sheet) : m_sheet(sheet)
+    SheetWriter(const XlsxFunctions& xlsx, lxw_workbook* workbook, lxw_worksheet* sheet)
+        : m_xlsx(xlsx), m_sheet(sheet)
     {
-        m_bold = workbook_add_format(workbook);
-        format_set_bold(m_bold);
-        m_amount = workbook_add_format(workbook);
-        format_set_num_format(m_amount, "0.00");
-        m_boldAmount = workbook_add_format(workbook);
-        format_set_bold(m_boldAmount);
-        format_set_num_format(m_boldAmount, "0.00");
+        m_bold = xlsx.workbookAddFormat(workbook);
+        xlsx.formatSetBold(m_bold);
+        m_amount = xlsx.workbookAddFormat(workbook);
+        xlsx.formatSetNumFormat(m_amount, "0.00");
+        m_boldAmount = xlsx.workbookAddFormat(workbook);
+        xlsx.formatSetBold(m_boldAmount);
+        xlsx.formatSetNumFormat(m_boldAmount, "0.00");
     }
 
     // A line of text that may run past its cell; it sets no column's width.
@@ -87,9 +92,9 @@ public:
     lxw_error finish()
     {
         for (int column = 0; column < kColumnCount; ++column)
-            keep(worksheet_set_column(m_sheet, static_cast<lxw_col_t>(column),
-                                      static_cast<lxw_col_t>(column),
-                                      m_widths[static_cast<std::size_t>(column)] + 2, nullptr));
+            keep(m_xlsx.worksheetSetColumn(
+                m_sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
+                m_widths[static_cast<std::size_t>(column)] + 2, nullptr));
         return m_error;
     }
 
@@ -106,15 +111,15 @@ private:
         }
         lxw_format* format =
             kAmountColumn[column] ? (bold ? m_boldAmount : m_amount) : (bold ? m_bold : nullptr);
-        keep(worksheet_write_number(m_sheet, static_cast<lxw_row_t>(m_row),
-                                    static_cast<lxw_col_t>(column), *number, format));
+        keep(m_xlsx.worksheetWriteNumber(m_sheet, static_cast<lxw_row_t>(m_row),
+                                         static_cast<lxw_col_t>(column), *number, format));
     }
 
     void writeText(int row, int column, const QString& text, lxw_format* format)
     {
-        keep(worksheet_write_string(m_sheet, static_cast<lxw_row_t>(row),
-                                    static_cast<lxw_col_t>(column), text.toUtf8().constData(),
-                                    format));
+        keep(m_xlsx.worksheetWriteString(m_sheet, static_cast<lxw_row_t>(row),
+                                         static_cast<lxw_col_t>(column), text.toUtf8().constData(),
+                                         format));
     }
 
     void keep(lxw_error error)
@@ -123,6 +128,7 @@ private:
             m_error = error;
     }
 
+    const XlsxFunctions& m_xlsx;
     lxw_worksheet* m_sheet;
     lxw_format* m_bold;
     lxw_format* m_amount;
@@ -143,14 +149,14 @@ std::vector<std::optional<double>> TotalsNumbers(const ExportTable& table)
 }
 
 // Builds the workbook at `path`; the library's error, if any.
-lxw_error BuildWorkbook(const QString& path, const ExportTable& table)
+lxw_error BuildWorkbook(const XlsxFunctions& xlsx, const QString& path, const ExportTable& table)
 {
     const ClassicNumbersInThisThread classicNumbers;
-    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    lxw_workbook* workbook = xlsx.workbookNew(QFile::encodeName(path).constData());
     if (!workbook)
         return LXW_ERROR_MEMORY_MALLOC_FAILED;
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, kSheetName);
-    SheetWriter writer(workbook, sheet);
+    lxw_worksheet* sheet = xlsx.workbookAddWorksheet(workbook, kSheetName);
+    SheetWriter writer(xlsx, workbook, sheet);
     for (const QString& line : table.heading)
         writer.heading(line);
     writer.skipRow();
@@ -160,25 +166,29 @@ lxw_error BuildWorkbook(const QString& path, const ExportTable& table)
     writer.row(ExportTotalsTexts(table), TotalsNumbers(table), true);
     const lxw_error written = writer.finish();
     // Closing writes the file and frees the workbook, also after an error.
-    const lxw_error closed = workbook_close(workbook);
+    const lxw_error closed = xlsx.workbookClose(workbook);
     return written != LXW_NO_ERROR ? written : closed;
 }
 
 // The system's reason when the library failed on a file, else its own.
-QString LibraryErrorReason(lxw_error error, int systemError)
+QString LibraryErrorReason(const XlsxFunctions& xlsx, lxw_error error, int systemError)
 {
     const bool fileError = error == LXW_ERROR_CREATING_XLSX_FILE ||
                            error == LXW_ERROR_CREATING_TMPFILE ||
                            error == LXW_ERROR_READING_TMPFILE;
     if (fileError && systemError != 0)
         return FromCp1251(SystemErrorText(systemError));
-    return QString::fromUtf8(lxw_strerror(error));
+    return QString::fromUtf8(xlsx.strerror(error));
 }
 
 } // namespace
 
 void WriteXlsxExport(const std::filesystem::path& file, const ExportTable& table)
 {
+    const XlsxFunctions* xlsx = Xlsx();
+    if (!xlsx)
+        throw OrderFileError(kCannotExport, file,
+                             QString::fromUtf8(kNoLibrary).arg(QLatin1String(kXlsxLibrarySoname)));
     // The library writes by name, so the workbook is made in a folder of its
     // own and then replaces the file in one step, as every file is written.
     QTemporaryDir folder;
@@ -186,9 +196,9 @@ void WriteXlsxExport(const std::filesystem::path& file, const ExportTable& table
         throw OrderFileError(kCannotExport, file, folder.errorString());
     const QString built = folder.filePath(QStringLiteral("order.xlsx"));
     errno = 0;
-    const lxw_error error = BuildWorkbook(built, table);
+    const lxw_error error = BuildWorkbook(*xlsx, built, table);
     if (error != LXW_NO_ERROR)
-        throw OrderFileError(kCannotExport, file, LibraryErrorReason(error, errno));
+        throw OrderFileError(kCannotExport, file, LibraryErrorReason(*xlsx, error, errno));
 
     QFile workbook(built);
     if (!workbook.open(QIODevice::ReadOnly))
