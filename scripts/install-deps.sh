@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-translations-l10n
   libgl-dev libsqlite3-dev libjpeg62-turbo-dev libcurl4-openssl-dev libxlsxwriter-dev
+  libfontconfig-dev
   sqlite3
   libc-l10n
   libgtest-dev googletest

@@ -15,6 +15,7 @@
 #include "gui/AboutDialog.h"
 #include "gui/BusyCursor.h"
 #include "gui/CustomerDialog.h"
+#include "gui/FontConfiguration.h"
 #include "gui/MainWindow.h"
 #include "gui/OrderFileRequests.h"
 #include "gui/OrderPreviewDialog.h"
@@ -30,6 +31,7 @@
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <future>
 #include <unistd.h>
 
 namespace {
@@ -47,10 +49,9 @@ CommandLineRequest ReadCommandLine(int argc, char* argv[])
     return request;
 }
 
-// The program's icon, language of the standard dialogs and font.
+// The language of the standard dialogs and the font.
 void SetUpLook(QTranslator& qtTranslation)
 {
-    QApplication::setWindowIcon(ProgramIcon());
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("pelmora"));
 
@@ -88,13 +89,19 @@ int main(int argc, char* argv[])
     const CommandLineRequest request = ReadCommandLine(argc, argv);
     if (!request.runProgram)
         return request.exitCode;
-    // The HTTP library loads on another core while the windows are built.
+    // The HTTP library and the font configuration load on another core while
+    // the windows are built.
     PreloadCurlLibrary();
+    const std::jthread fontConfiguration = ReadFontConfigurationAhead();
 
     // The preview's HTML engine refuses its sandbox under the root account
     // (containers, CI); there it runs without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The menu stays in the window, whose layout has room for it; asking the
+    // desktop for a menu bar of its own would also cost a round trip to the
+    // session bus, or an attempt to start one, before the window shows.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     // A program already running takes the file over; this one ends.
     SingleInstance instance;
@@ -106,6 +113,7 @@ int main(int argc, char* argv[])
     PrefetchingHttpClient askedAhead(network);
     for (const std::string& address : StartupWebAddresses(clock.Now().date()))
         askedAhead.prefetch(address);
+    std::future<QList<QImage>> iconImages = std::async(std::launch::async, ProgramIconImages);
     QTranslator qtTranslation;
     SetUpLook(qtTranslation);
 
@@ -133,6 +141,8 @@ int main(int argc, char* argv[])
     QuantityDialog quantityDialog(interaction, &mainWindow);
     OrderPreviewDialog previewDialog(interaction, &mainWindow);
     mainWindow.setDialogs(&customerDialog, &aboutDialog, &quantityDialog, &previewDialog);
+    // Every window takes it, those made before too.
+    QApplication::setWindowIcon(ProgramIcon(iconImages.get()));
 
     OrderFileRequests& requests = TakeFileRequests(instance, mainWindow, request.orderFile);
 

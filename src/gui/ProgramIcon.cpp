@@ -1,12 +1,22 @@
 #include "gui/ProgramIcon.h"
 
-QIcon ProgramIcon()
+#include <QPixmap>
+
+QList<QImage> ProgramIconImages()
 {
-    // Every size is decoded at start and handed to the window manager with
-    // each window; the 256 x 256 one alone added several milliseconds to the
-    // start, so the large sizes are left to the icon theme.
-    QIcon icon;
+    // Every size is handed to the window manager with each window; the
+    // 256 x 256 one alone added several milliseconds to the start, so the
+    // large sizes are left to the icon theme.
+    QList<QImage> images;
     for (const int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/pelmora-%1.png").arg(size), QSize(size, size));
+        images.append(QImage(QStringLiteral(":/icons/pelmora-%1.png").arg(size), "PNG"));
+    return images;
+}
+
+QIcon ProgramIcon(const QList<QImage>& images)
+{
+    QIcon icon;
+    for (const QImage& image : images)
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
