@@ -80,6 +80,10 @@ struct Profile
                        "QT_QPA_PLATFORM=xcb",
                        "http_proxy=http://127.0.0.1:" + std::to_string(proxyPort),
                        "no_proxy="};
+        // A desktop has a session bus, which Qt asks whether a screen reader
+        // is on; run under dbus-run-session, both programs share one.
+        if (const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+            Environment.push_back(std::string("DBUS_SESSION_BUS_ADDRESS=") + bus);
     }
 };
 
