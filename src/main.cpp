@@ -98,9 +98,9 @@ int main(int argc, char* argv[])
     // (containers, CI); there it runs without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The menu stays in the window, whose layout has room for it; asking the
-    // desktop for a menu bar of its own would also cost a round trip to the
-    // session bus, or an attempt to start one, before the window shows.
+    // The menu stays in the window, whose layout is drawn with it; looking
+    // for a menu bar of the desktop's own would also cost a call over the
+    // session bus before the window shows.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     // A program already running takes the file over; this one ends.
