@@ -82,6 +82,43 @@ OrderFileRequests& TakeFileRequests(SingleInstance& instance, MainWindow& window
     return requests;
 }
 
+// Settings that must be made before the application object exists.
+void SetUpBeforeApplication()
+{
+    // The preview's HTML engine refuses its sandbox under the root account
+    // (containers, CI); there it runs without it.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The menu stays in the window, whose layout is drawn with it; looking
+    // for a menu bar of the desktop's own would also cost a call over the
+    // session bus before the window shows.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+}
+
+void AskAheadForStartup(PrefetchingHttpClient& http, const IClock& clock)
+{
+    for (const std::string& address : StartupWebAddresses(clock.Now().date()))
+        http.prefetch(address);
+}
+
+// The start-up sequence runs as the message loop starts, before the main
+// window appears, as its first show.
+void RunStartupAtFirstShow(MainWindow& mainWindow, OrderFileRequests& requests,
+                           PrefetchingHttpClient& askedAhead)
+{
+    QTimer::singleShot(0, &mainWindow, [&mainWindow, &requests, &askedAhead] {
+        const bool started = mainWindow.runStartup(StandardStartupPlaces());
+        // Later commands ask the web afresh.
+        askedAhead.forgetPrefetched();
+        if (started) {
+            mainWindow.show();
+            requests.startServing();
+        } else {
+            QApplication::exit(1);
+        }
+    });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -94,14 +131,7 @@ int main(int argc, char* argv[])
     PreloadCurlLibrary();
     const std::jthread fontConfiguration = ReadFontConfigurationAhead();
 
-    // The preview's HTML engine refuses its sandbox under the root account
-    // (containers, CI); there it runs without it.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The menu stays in the window, whose layout is drawn with it; looking
-    // for a menu bar of the desktop's own would also cost a call over the
-    // session bus before the window shows.
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    SetUpBeforeApplication();
     QApplication application(argc, argv);
     // A program already running takes the file over; this one ends.
     SingleInstance instance;
@@ -111,8 +141,7 @@ int main(int argc, char* argv[])
     TSystemClock clock;
     TCurlHttpClient network;
     PrefetchingHttpClient askedAhead(network);
-    for (const std::string& address : StartupWebAddresses(clock.Now().date()))
-        askedAhead.prefetch(address);
+    AskAheadForStartup(askedAhead, clock);
     std::future<QList<QImage>> iconImages = std::async(std::launch::async, ProgramIconImages);
     QTranslator qtTranslation;
     SetUpLook(qtTranslation);
@@ -146,18 +175,6 @@ int main(int argc, char* argv[])
 
     OrderFileRequests& requests = TakeFileRequests(instance, mainWindow, request.orderFile);
 
-    // The start-up sequence runs as the message loop starts, before the main
-    // window appears, as its first show.
-    QTimer::singleShot(0, &mainWindow, [&mainWindow, &requests, &askedAhead] {
-        const bool started = mainWindow.runStartup(StandardStartupPlaces());
-        // Later commands ask the web afresh.
-        askedAhead.forgetPrefetched();
-        if (started) {
-            mainWindow.show();
-            requests.startServing();
-        } else {
-            QApplication::exit(1);
-        }
-    });
+    RunStartupAtFirstShow(mainWindow, requests, askedAhead);
     return QApplication::exec();
 }
