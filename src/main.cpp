@@ -23,6 +23,7 @@
 #include "gui/QtInteraction.h"
 #include "gui/QuantityDialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -31,7 +32,6 @@
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
-#include <future>
 #include <unistd.h>
 
 namespace {
@@ -95,10 +95,25 @@ void SetUpBeforeApplication()
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 }
 
+// While the dynamic loader maps the HTTP library's few dozen libraries, any
+// other library load or new thread waits for it; so the start loads and makes
+// those first. The icon's decoding loads Qt's image-format plugins, which the
+// menu bar needs next; Qt's accessibility bridge, which the first caption
+// would start, makes a thread of its own.
+QList<QImage> LoadAheadOfTheHttpLibrary()
+{
+    QList<QImage> iconImages = ProgramIconImages();
+    QAccessible::isActive();
+    return iconImages;
+}
+
+// The requests' threads, then the HTTP library they wait for, which loads on
+// another core while the windows are built.
 void AskAheadForStartup(PrefetchingHttpClient& http, const IClock& clock)
 {
     for (const std::string& address : StartupWebAddresses(clock.Now().date()))
         http.prefetch(address);
+    PreloadCurlLibrary();
 }
 
 // The start-up sequence runs as the message loop starts, before the main
@@ -126,9 +141,7 @@ int main(int argc, char* argv[])
     const CommandLineRequest request = ReadCommandLine(argc, argv);
     if (!request.runProgram)
         return request.exitCode;
-    // The HTTP library and the font configuration load on another core while
-    // the windows are built.
-    PreloadCurlLibrary();
+    // The font configuration loads on another core while the windows are built.
     const std::jthread fontConfiguration = ReadFontConfigurationAhead();
 
     SetUpBeforeApplication();
@@ -137,12 +150,15 @@ int main(int argc, char* argv[])
     SingleInstance instance;
     if (instance.start(request.orderFile) == SingleInstance::Role::HandedOver)
         return 0;
+    const QList<QImage> iconImages = LoadAheadOfTheHttpLibrary();
+    // The look-ahead decodes into the cache, so it is created after it and ends first.
+    PictureCache pictureCache(PictureCache::kDefaultBytes);
+    LookAhead lookAhead(pictureCache, LookAhead::kDefaultThreads);
     // The start-up sequence's web requests run while the windows are built.
     TSystemClock clock;
     TCurlHttpClient network;
     PrefetchingHttpClient askedAhead(network);
     AskAheadForStartup(askedAhead, clock);
-    std::future<QList<QImage>> iconImages = std::async(std::launch::async, ProgramIconImages);
     QTranslator qtTranslation;
     SetUpLook(qtTranslation);
 
@@ -158,9 +174,6 @@ int main(int argc, char* argv[])
     Order order;
     OrderHistory history(order);
     Settings settings(systemFormat);
-    // The look-ahead decodes into the cache, so it is created after it and ends first.
-    PictureCache pictureCache(PictureCache::kDefaultBytes);
-    LookAhead lookAhead(pictureCache, LookAhead::kDefaultThreads);
 
     MainWindow mainWindow(catalogue, prices, order, history, settings, seams, systemFormat);
     mainWindow.setPictureCache(pictureCache, lookAhead);
@@ -171,7 +184,7 @@ int main(int argc, char* argv[])
     OrderPreviewDialog previewDialog(interaction, &mainWindow);
     mainWindow.setDialogs(&customerDialog, &aboutDialog, &quantityDialog, &previewDialog);
     // Every window takes it, those made before too.
-    QApplication::setWindowIcon(ProgramIcon(iconImages.get()));
+    QApplication::setWindowIcon(ProgramIcon(iconImages));
 
     OrderFileRequests& requests = TakeFileRequests(instance, mainWindow, request.orderFile);
 

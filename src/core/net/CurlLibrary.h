@@ -31,7 +31,8 @@ struct CurlLoadResult
 CurlLoadResult LoadCurlLibrary(const char* soname);
 
 // Starts loading the system's libcurl on a helper thread; later calls do
-// nothing. Meant for the top of main().
+// nothing. Meant for the start, once its other threads are made and its other
+// libraries loaded: until the library is mapped, those would wait for it.
 void PreloadCurlLibrary();
 
 // The loaded functions, waiting for the helper thread if it is still busy
