@@ -100,11 +100,11 @@ void SetUpBeforeApplication()
 // those first. The icon's decoding loads Qt's image-format plugins, which the
 // menu bar needs next; Qt's accessibility bridge, which the first caption
 // would start, makes a thread of its own.
-QList<QImage> LoadAheadOfTheHttpLibrary()
+void LoadAheadOfTheHttpLibrary()
 {
-    QList<QImage> iconImages = ProgramIconImages();
+    // Every window takes it, those made later too.
+    QApplication::setWindowIcon(ProgramIcon());
     QAccessible::isActive();
-    return iconImages;
 }
 
 // The requests' threads, then the HTTP library they wait for, which loads on
@@ -150,7 +150,7 @@ int main(int argc, char* argv[])
     SingleInstance instance;
     if (instance.start(request.orderFile) == SingleInstance::Role::HandedOver)
         return 0;
-    const QList<QImage> iconImages = LoadAheadOfTheHttpLibrary();
+    LoadAheadOfTheHttpLibrary();
     // The look-ahead decodes into the cache, so it is created after it and ends first.
     PictureCache pictureCache(PictureCache::kDefaultBytes);
     LookAhead lookAhead(pictureCache, LookAhead::kDefaultThreads);
@@ -183,8 +183,6 @@ int main(int argc, char* argv[])
     QuantityDialog quantityDialog(interaction, &mainWindow);
     OrderPreviewDialog previewDialog(interaction, &mainWindow);
     mainWindow.setDialogs(&customerDialog, &aboutDialog, &quantityDialog, &previewDialog);
-    // Every window takes it, those made before too.
-    QApplication::setWindowIcon(ProgramIcon(iconImages));
 
     OrderFileRequests& requests = TakeFileRequests(instance, mainWindow, request.orderFile);
 
